@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The few operating-system services the portable code needs, with a Win32
+// and a POSIX implementation.
+namespace platform {
+
+#ifdef _WIN32
+inline constexpr wchar_t kPathSeparator = L'\\';
+#else
+inline constexpr wchar_t kPathSeparator = L'/';
+#endif
+
+// Milliseconds since an arbitrary start, wrapping at 2^32 (GetTickCount).
+std::uint32_t TickCountMs();
+
+struct LocalTime {
+    int year, month, day, hour, minute, second, millisecond;
+};
+LocalTime LocalNow();
+
+// The last error code of the calling thread (GetLastError / errno).
+std::uint32_t LastErrorCode();
+
+// Full path of the running executable; on failure returns false and sets
+// error to the system's code.
+bool ModuleFilePath(std::wstring& path, std::uint32_t& error);
+
+// The user's temporary folder, ending with the path separator.
+std::wstring TempFolder();
+
+// The system's text for an error code, as the system returns it; false when
+// the system knows no text for it.
+bool SystemErrorText(std::uint32_t code, std::wstring& text);
+
+} // namespace platform

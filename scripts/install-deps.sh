@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build, run and test Tessel.
+# Idempotent: apt-get runs only when a command or package is missing.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd cmake || need+=(cmake)
+have_cmd ninja || need+=(ninja-build)
+have_cmd g++ || need+=(g++)
+have_cmd clang++ || need+=(clang)
+have_pkg googletest || need+=(googletest)
+have_pkg libgtest-dev || need+=(libgtest-dev libgmock-dev)
+have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
+have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
+have_cmd i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
+have_pkg wine32:i386 || need+=(wine32:i386)
+have_cmd wine || need+=(wine)
+have_pkg wine64 || need+=(wine64)
+have_cmd Xvfb || need+=(xvfb)
+have_cmd xdotool || need+=(xdotool)
+have_cmd xwd || need+=(x11-apps)
+have_cmd convert || need+=(imagemagick)
+have_cmd openbox || need+=(openbox)
+have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
+
+if [ ${#need[@]} -eq 0 ]; then
+  echo "install-deps: everything is present"
+  exit 0
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
+echo "install-deps: installing ${need[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
