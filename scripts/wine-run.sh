@@ -37,4 +37,10 @@ case "${1:-}" in
 esac
 
 [ -f "$WINEPREFIX/.ready" ] || init_prefix
+# Programs that need windows use the build folder's private display when the
+# test fixture has started one.
+if [ -z "${DISPLAY:-}" ] && [ -n "${TESSEL_XVFB_DIR:-}" ] && [ -f "$TESSEL_XVFB_DIR/display" ]; then
+  export DISPLAY
+  DISPLAY=$(cat "$TESSEL_XVFB_DIR/display")
+fi
 exec wine "$@"
