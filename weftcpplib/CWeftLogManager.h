@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdarg>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -48,7 +50,9 @@ public:
     // platform file layer.
 private:
     struct State;
-    State* state_;
+    std::unique_ptr<State> state_;
+
+    void WriteLineV(const wchar_t* format, va_list args);
 };
 
 // The process-wide log, created on first use so that it outlives every
