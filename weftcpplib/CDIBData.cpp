@@ -1,0 +1,176 @@
+#include "weftcpplib/CDIBData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "platform/System.h"
+#include "weftcpplib/FaultReport.h"
+#include "weftcpplib/FillBorder.h"
+
+namespace weftcpplib {
+namespace {
+
+// One axis of a PutTile copy. All in 64 bits: positions and sizes may be any
+// 32-bit values, and w + x or 1 - x must not wrap.
+struct Span {
+    std::int64_t dest;
+    std::int64_t src;
+    std::int64_t length;
+};
+
+Span ClipSpan(std::int64_t pos, std::int64_t size, std::int64_t dest_extent, std::int64_t src_extent)
+{
+    Span s{};
+    if (pos < 0) {
+        s.dest = 0;
+        s.src = 1 - pos;
+        s.length = std::min(dest_extent, size + pos);
+    } else {
+        s.dest = pos;
+        s.src = 1;
+        s.length = std::min(size, dest_extent - pos);
+    }
+    s.length = std::min(s.length, src_extent - s.src);
+    return s;
+}
+
+// First tile position of a grid that has one tile centred in the extent.
+std::int64_t GridStart(std::int64_t extent, std::int64_t tile)
+{
+    std::int64_t c = (extent - tile) / 2;
+    if (c > 0) {
+        c %= tile;
+        if (c > 0)
+            c -= tile;
+    }
+    return c;
+}
+
+// Whether the first row (column) of a half-shifted grid is the shifted one,
+// chosen so that the centred tile is unshifted.
+bool FirstIsShifted(std::int64_t extent, std::int64_t tile)
+{
+    const std::int64_t centred = (extent - tile) / 2;
+    return centred > 0 && ((centred - 1) / tile) % 2 == 0;
+}
+
+std::int32_t ClampToInt32(std::int64_t v)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+void ReportTileFault()
+{
+    wchar_t text[kErrorTextUnits];
+    FormatErrorText(platform::LastErrorCode(), text);
+    ReportFault(L"weftcpplib::CDIBData::Tiling", text);
+}
+
+} // namespace
+
+CDIBData::CDIBData() : header_{} {}
+
+void CDIBData::Create(std::int32_t width, std::int32_t height)
+{
+    const std::uint64_t cols = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(width)));
+    const std::uint64_t rows = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(height)));
+    const std::uint64_t count = cols * rows;
+    // The 32-bit program cannot address more; the same limit holds on every build.
+    if (count * sizeof(std::uint32_t) > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    // Allocated before anything changes, so a failure leaves the old image whole.
+    std::unique_ptr<std::uint32_t[]> fresh(count ? new std::uint32_t[count]() : nullptr);
+
+    pixels_ = std::move(fresh);
+    count_ = static_cast<std::int32_t>(count);
+    header_ = DibHeader{};
+    auto& h = header_.bmiHeader;
+    h.biSize = sizeof(header_.bmiHeader);
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    h.biCompression = kDibRgb;
+    h.biSizeImage = static_cast<std::uint32_t>(static_cast<std::int64_t>(width) * height * 4);
+}
+
+void CDIBData::Fill(std::uint32_t pixel)
+{
+    std::fill_n(pixels_.get(), count_, pixel);
+}
+
+bool CDIBData::PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source)
+{
+    if (!pixels_ || !source.pixels_)
+        return false;
+    const Span cols = ClipSpan(x, w, Width(), source.Width());
+    const Span rows = ClipSpan(y, h, Height(), source.Height());
+    if (cols.length <= 0 || rows.length <= 0)
+        return true;
+
+    // Both widths are positive here, else a length would be negative.
+    const std::size_t dest_stride = static_cast<std::size_t>(Width());
+    const std::size_t src_stride = static_cast<std::size_t>(source.Width());
+    std::uint32_t* dest = pixels_.get() + static_cast<std::size_t>(rows.dest) * dest_stride +
+                          static_cast<std::size_t>(cols.dest);
+    const std::uint32_t* src = source.pixels_.get() + static_cast<std::size_t>(rows.src) * src_stride +
+                               static_cast<std::size_t>(cols.src);
+    const std::size_t bytes = static_cast<std::size_t>(cols.length) * sizeof(std::uint32_t);
+    for (std::int64_t k = 0; k < rows.length; ++k, dest += dest_stride, src += src_stride)
+        std::memmove(dest, src, bytes); // the source may be this very image
+    return true;
+}
+
+void CDIBData::Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode)
+{
+    const std::int64_t W = Width();
+    const std::int64_t H = Height();
+    auto place = [&](std::int64_t x, std::int64_t y) {
+        if (!PutTile(ClampToInt32(x), ClampToInt32(y), tw, th, source))
+            ReportTileFault();
+    };
+
+    if (mode == TILE_FIT)
+        return;
+    if (mode != TILE_GRID && mode != TILE_SHIFT_H && mode != TILE_SHIFT_V) {
+        place((W - tw) / 2, (H - th) / 2);
+        return;
+    }
+    if (tw <= 0 || th <= 0)
+        return; // an empty tile would never advance the grid
+    const std::int64_t x0 = GridStart(W, tw);
+    const std::int64_t y0 = GridStart(H, th);
+
+    if (mode == TILE_GRID) {
+        for (std::int64_t y = y0; y < H; y += th)
+            for (std::int64_t x = x0; x < W; x += tw)
+                place(x, y);
+    } else if (mode == TILE_SHIFT_H) {
+        bool shifted = FirstIsShifted(H, th);
+        for (std::int64_t y = y0; y < H; y += th, shifted = !shifted) {
+            const std::int64_t s = shifted ? tw / 2 : 0;
+            for (std::int64_t x = x0; x < W + s; x += tw)
+                place(x - s, y);
+        }
+    } else {
+        bool shifted = FirstIsShifted(W, tw);
+        for (std::int64_t x = x0; x < W; x += tw, shifted = !shifted) {
+            const std::int64_t s = shifted ? th / 2 : 0;
+            for (std::int64_t y = y0; y < H + s; y += th)
+                place(x, y - s);
+        }
+    }
+}
+
+std::unique_ptr<CDIBData> MakeImage(std::int32_t width, std::int32_t height)
+{
+    auto image = std::make_unique<CDIBData>();
+    image->Create(width, height);
+    return image;
+}
+
+} // namespace weftcpplib

@@ -1,0 +1,77 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#ifdef _WIN32
+#include "weftcpplib/CDIBData_win32.h"
+#else
+#include "weftcpplib/CDIBData_posix.h"
+#endif
+
+namespace weftcpplib {
+
+static_assert(sizeof(DibHeader) == 44);
+static_assert(offsetof(DibHeader, bmiColors) == 40);
+static_assert(offsetof(DibHeader, bmiHeader.biWidth) == 4);
+static_assert(offsetof(DibHeader, bmiHeader.biHeight) == 8);
+static_assert(offsetof(DibHeader, bmiHeader.biPlanes) == 12);
+static_assert(offsetof(DibHeader, bmiHeader.biBitCount) == 14);
+static_assert(offsetof(DibHeader, bmiHeader.biCompression) == 16);
+static_assert(offsetof(DibHeader, bmiHeader.biSizeImage) == 20);
+static_assert(offsetof(DibHeader, bmiHeader.biClrImportant) == 36);
+
+// A 32-bit image (pixels 0x00RRGGBB) with the header the platform needs to
+// copy it into a device bitmap. Rows are stored bottom-up as the header's
+// positive height says: storage row 0 is shown at the bottom. Pixel (column
+// c, storage row r) is element r * width + c; rows have no padding.
+class CDIBData {
+public:
+    CDIBData();
+    CDIBData(const CDIBData&) = delete;
+    CDIBData& operator=(const CDIBData&) = delete;
+    virtual ~CDIBData() = default;
+
+    // Replaces the pixels by |width| x |height| black ones. Throws
+    // std::bad_alloc, leaving the image as it was, when the memory is not
+    // there or the size in bytes needs more than 32 bits.
+    void Create(std::int32_t width, std::int32_t height);
+
+    void Fill(std::uint32_t pixel);
+
+    // Copies the w x h block of `source` that starts at its column 1, row 1
+    // (past its border) to column x, storage row y, clipped to both images.
+    // False only when either image has no pixels.
+    bool PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source);
+
+    // Lays the source's inner tw x th block over this image by tiling mode
+    // (TILE_* of FillBorder.h); unknown modes centre one tile.
+    void Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode);
+
+    // A one-pixel line; y counts from the top of the shown image. False when
+    // the line misses the image or has no length.
+    bool DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::uint32_t pixel);
+
+#ifdef _WIN32
+    // Copies every row into a device bitmap; reports and returns false when
+    // the system refuses.
+    bool SetDIBits(HDC dc, HBITMAP bitmap) const;
+#endif
+
+    std::int32_t Width() const { return header_.bmiHeader.biWidth; }
+    std::int32_t Height() const { return header_.bmiHeader.biHeight; }
+    std::int32_t Count() const { return count_; }
+    std::uint32_t* Pixels() { return pixels_.get(); }
+    const std::uint32_t* Pixels() const { return pixels_.get(); }
+    const DibHeader& Header() const { return header_; }
+
+private:
+    DibHeader header_;
+    std::unique_ptr<std::uint32_t[]> pixels_;
+    std::int32_t count_ = 0;
+};
+
+// A new image of the given size under a unique owner.
+std::unique_ptr<CDIBData> MakeImage(std::int32_t width, std::int32_t height);
+
+} // namespace weftcpplib
