@@ -195,7 +195,9 @@ void CWeftLogManager::WriteLineV(const wchar_t* format, va_list args)
         return;
     State& s = *state_;
     const std::lock_guard<std::mutex> guard(s.lock);
-    if (s.lines_written >= s.maximum_lines)
+    // A full file drops lines until it is reopened; a closed one is reopened
+    // by this line, with a fresh count. A limit of 0 makes no file at all.
+    if (s.lines_written >= s.maximum_lines && (s.file.IsOpen() || s.maximum_lines == 0))
         return;
     if (!s.file.IsOpen()) {
         if (Open() != 0)
