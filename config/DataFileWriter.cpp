@@ -1,0 +1,62 @@
+#include "config/DataFileWriter.h"
+
+#include <fstream>
+
+#include "config/DataFileFormat.h"
+#include "config/FileOps.h"
+#include "config/StreamErrorLog.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace {
+
+template <std::size_t N>
+bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, int line)
+{
+    out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(N));
+    if (out.fail()) {
+        LogStreamError(line, out);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config)
+{
+    std::ofstream out(StreamPath(path), std::ios::binary | std::ios::trunc);
+    if (out.fail()) {
+        LogStreamError(__LINE__, out);
+        return false;
+    }
+    if (!WriteBlock(out, datafile::EncodeHeader(config.module_version, config.settings), __LINE__))
+        return false;
+    const ModuleVersion& v = config.module_version;
+    weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
+
+    const auto count = static_cast<std::int32_t>(config.scene_list.size() + 1);
+    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), __LINE__))
+        return false;
+    for (const SceneData& scene : config.scene_list) {
+        if (!WriteBlock(out, datafile::EncodeRecord(scene), __LINE__))
+            return false;
+    }
+    // The last bytes reach the file only here; a file that lost them must not
+    // replace the old one.
+    out.close();
+    if (out.fail()) {
+        LogStreamError(__LINE__, out);
+        return false;
+    }
+    return true;
+}
+
+std::wstring PendingDataFilePath(const std::wstring& data_file_path)
+{
+    static constexpr std::wstring_view kDataExtension = L".dat";
+    if (data_file_path.empty())
+        return {};
+    if (data_file_path.ends_with(kDataExtension))
+        return data_file_path.substr(0, data_file_path.size() - kDataExtension.size()) + L".new";
+    return data_file_path + L".new";
+}

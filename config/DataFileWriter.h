@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+#include "config/WeftConfig.h"
+
+// Writes the model's data file image to `path`, logging any stream error.
+// True only when every byte was written and the file closed cleanly.
+bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config);
+
+// Where a new data file is assembled before it replaces the old one: the
+// same folder, a name as long as the data file's own (so the path limit that
+// admitted the data file admits this one).
+std::wstring PendingDataFilePath(const std::wstring& data_file_path);

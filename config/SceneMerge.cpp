@@ -1,0 +1,61 @@
+#include "config/SceneMerge.h"
+
+#include <limits>
+
+#include "config/SceneName.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+using weftcpplib::LOG_INFO;
+using weftcpplib::WeftLog;
+
+namespace {
+
+std::int32_t ScaleFrom1000(std::int32_t value)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * 255u / 1000u);
+}
+
+// Saturates rather than wrapping into the negative orders, which would drop
+// the scene from the scenario.
+void PlaceAtScenarioEnd(SceneData& scene, std::int16_t& top)
+{
+    if (scene.order <= 0)
+        return;
+    if (top < std::numeric_limits<std::int16_t>::max())
+        ++top;
+    scene.order = top;
+}
+
+} // namespace
+
+void ConvertSaturationScale(SceneData& scene)
+{
+    scene.s_min2 = ScaleFrom1000(scene.s_min2);
+    scene.s_max2 = ScaleFrom1000(scene.s_max2);
+}
+
+void MergeBuiltinScenes(std::vector<SceneData>& list, std::span<const SceneData> builtins, std::int16_t& top)
+{
+    std::size_t f = 0;
+    std::size_t b = 0;
+    while (b < builtins.size()) {
+        const SceneData& builtin = builtins[b];
+        if (f == list.size()) {
+            WeftLog().Print(LOG_INFO, L"+ No.%d \"%ls\"", builtin.no, SceneName(builtin).c_str());
+            list.push_back(builtin);
+            PlaceAtScenarioEnd(list.back(), top);
+            f = list.size();
+            ++b;
+        } else if (list[f].no == builtin.no) {
+            ++f;
+            ++b;
+        } else if (list[f].no < builtin.no) {
+            ++f;
+        } else {
+            WeftLog().Print(LOG_INFO, L"< No.%d \"%ls\"", builtin.no, SceneName(builtin).c_str());
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(f), builtin);
+            PlaceAtScenarioEnd(list[f], top);
+            ++b;
+        }
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/SceneData.h"
+
+// The program's version as the data file stores it: major, minor, build,
+// revision.
+using ModuleVersion = std::array<std::uint16_t, 4>;
+
+// Everything the user can configure, held once per process. The scenario
+// points into scene_list and is rebuilt (MakeScenario) whenever the list is
+// replaced here; whoever replaces the list from outside must do the same
+// before the scenario is used again.
+class WeftConfig {
+public:
+    // Configures the log, reads the program's version and the data file's
+    // path, then sets the defaults. The data file itself is not read here.
+    WeftConfig();
+    virtual ~WeftConfig();
+    WeftConfig(const WeftConfig&) = delete;
+    WeftConfig& operator=(const WeftConfig&) = delete;
+
+    void SetDefaults();
+    // Copies the scene into current_scene and points select at the first
+    // scene of the list with the same no (select stays if there is none).
+    void SetCurrentScene(const SceneData& scene);
+    void SetCommonSettings(const CommonSettings& common);
+
+    // True when the file was read completely or does not exist.
+    bool ReadDataFile();
+    // True when the whole file was written and has replaced the old one.
+    bool WriteDataFile();
+
+    std::wstring data_file_path;  // empty when the program's folder is unknown
+    ModuleVersion module_version{};
+    CommonSettings settings{};
+    SceneData current_scene{};
+    std::vector<SceneData> scene_list;
+    std::vector<SceneData*> scenario;
+
+    // Counts the replacements of scene_list made here (defaults, file reads),
+    // so that holders of references into it know when to let them go.
+    std::uint32_t scene_list_revision = 0;
+};
+
+// Rebuilds scenario: the scenes of the list whose order is 0 or more, sorted
+// by order; equal orders keep their list order.
+void MakeScenario(std::vector<SceneData>& scene_list, std::vector<SceneData*>& scenario);
+
+// The data file's name beside the program.
+inline constexpr wchar_t kDataFileName[] = L"Tessel.dat";
+
+// Longest path, in UTF-16 units and with its terminator, that the program's
+// file interfaces accept.
+inline constexpr std::size_t kMaxPathUnits = 260;
