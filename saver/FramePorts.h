@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+
+#include "config/SceneData.h"
+#include "saver/BlitPlan.h"
+
+// What the frame loop drives, each behind a small interface so that the loop
+// runs the same against the real engine and window and against test fakes.
+namespace saver {
+
+class TickClock {
+public:
+    virtual ~TickClock() = default;
+    virtual std::uint32_t NowMs() = 0;
+};
+
+class FrameTimer {
+public:
+    virtual ~FrameTimer() = default;
+    virtual void Start(std::uint32_t interval_ms) = 0;
+    virtual void Restart(std::uint32_t interval_ms) = 0;
+};
+
+// The automaton as the frame loop sees it.
+class Automaton {
+public:
+    virtual ~Automaton() = default;
+    virtual void Step() = 0;
+    virtual bool Alive() const = 0;
+    // The grid's size, border ring included.
+    virtual int GridWidth() const = 0;
+    virtual int GridHeight() const = 0;
+};
+
+// The settings model and its data file.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual bool Read() = 0;
+    virtual bool Write() = 0;
+    virtual const CommonSettings& Common() const = 0;
+    virtual const SceneData& CurrentScene() const = 0;
+};
+
+// Picks, varies and seeds the next scene (writes the current scene and
+// leaves the automaton's grid at the new size).
+class SceneStarter {
+public:
+    virtual ~SceneStarter() = default;
+    virtual void NewScene() = 0;
+};
+
+// The two frame images and their way onto the window.
+class FrameCanvas {
+public:
+    virtual ~FrameCanvas() = default;
+    // Replaces both images with black ones of these sizes.
+    virtual void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) = 0;
+    // Colours the automaton's grid, filters and tiles it.
+    virtual void Render(std::uint16_t tilling, std::uint16_t proc) = 0;
+    virtual void Present(const BlitPlan& plan) = 0;
+};
+
+} // namespace saver

@@ -1,0 +1,97 @@
+#include "saver/Tessel.h"
+
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace saver {
+
+using weftcpplib::LOG_INFO;
+using weftcpplib::LOG_WARN;
+using weftcpplib::WeftLog;
+
+std::uint16_t Tessel::GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop)
+{
+    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(common_drop + 1) *
+                                      static_cast<std::uint16_t>(scene_drop + 1));
+}
+
+void Tessel::OnCreate(const CreateInfo& info)
+{
+    WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー開始 **********");
+    WeftLog().Print(LOG_INFO, L"fChildPreview : %d", info.preview_mode ? 1 : 0);
+    // A missing or damaged file leaves the defaults; the saver runs anyway.
+    ports_.store.Read();
+    info_ = info;
+    new_scene_pending_ = true;
+
+    const std::uint32_t fps = ports_.store.Common().fps;
+    if (ClampFps(fps) != fps)
+        WeftLog().Print(LOG_WARN, L"fps : %u is out of range, the timer uses %u", fps, ClampFps(fps));
+    const std::uint32_t interval = pacer_.Start(fps);
+    clock_.Restart(ports_.clock.NowMs());
+    ports_.timer.Start(interval);
+    WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(interval));
+}
+
+void Tessel::StartScene(SceneData& scene)
+{
+    ports_.scenes.NewScene();
+    scene = ports_.store.CurrentScene();
+    ports_.canvas.NewImages(info_.screen_width, info_.screen_height, ports_.automaton.GridWidth(),
+                            ports_.automaton.GridHeight());
+}
+
+void Tessel::OnTimer(int client_width, int client_height)
+{
+    SceneData scene = ports_.store.CurrentScene();
+    const CommonSettings& common = ports_.store.Common();
+    const std::uint32_t now = ports_.clock.NowMs();
+
+    if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(EffectiveTime(scene, common))))
+        new_scene_pending_ = true;
+    if (new_scene_pending_) {
+        new_scene_pending_ = false;
+        StartScene(scene);
+    }
+
+    const std::uint16_t steps = GenerationsPerTick(common.drop, scene.drop);
+    for (std::uint32_t i = 0; i < steps; ++i) {
+        ports_.automaton.Step();
+        if (!ports_.automaton.Alive()) {
+            // Died out: the new scene's seeded field is this tick's frame.
+            StartScene(scene);
+            clock_.Reset();
+            break;
+        }
+    }
+
+    AdaptTimer(ports_.clock.NowMs() - now);
+
+    ports_.canvas.Render(scene.tilling, scene.proc);
+    const BlitInput blit{scene.tilling,
+                         client_width,
+                         client_height,
+                         info_.dpi_x,
+                         info_.screen_width,
+                         info_.screen_height,
+                         ports_.automaton.GridWidth(),
+                         ports_.automaton.GridHeight()};
+    ports_.canvas.Present(ChooseBlit(blit));
+}
+
+void Tessel::AdaptTimer(std::uint32_t work_ms)
+{
+    if (const auto interval = pacer_.AfterWork(work_ms)) {
+        ports_.timer.Restart(*interval);
+        WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(*interval));
+    }
+}
+
+void Tessel::OnDestroy()
+{
+    // A preview must not overwrite what the settings dialog beside it edits.
+    if (!info_.preview_mode)
+        ports_.store.Write();
+    WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー終了 **********");
+}
+
+} // namespace saver

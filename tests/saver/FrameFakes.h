@@ -1,0 +1,140 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "saver/Tessel.h"
+
+// Fakes for the frame loop: a clock the test moves (and that each generation
+// can advance, to model slow work), an automaton whose death the test
+// schedules, and recorders for the timer, the scene starts and the canvas.
+namespace saver_test {
+
+class FakeClock final : public saver::TickClock {
+public:
+    std::uint32_t NowMs() override { return now; }
+    std::uint32_t now = 5000;
+};
+
+class FakeTimer final : public saver::FrameTimer {
+public:
+    void Start(std::uint32_t interval_ms) override { started.push_back(interval_ms); }
+    void Restart(std::uint32_t interval_ms) override { restarted.push_back(interval_ms); }
+    std::vector<std::uint32_t> started, restarted;
+};
+
+class FakeAutomaton final : public saver::Automaton {
+public:
+    explicit FakeAutomaton(FakeClock& clock) : clock_(clock) {}
+    void Step() override
+    {
+        ++steps;
+        clock_.now += ms_per_step;
+        if (dies_at_step != 0 && steps == dies_at_step)
+            alive = false;
+    }
+    bool Alive() const override { return alive; }
+    int GridWidth() const override { return width; }
+    int GridHeight() const override { return height; }
+
+    int steps = 0;
+    int dies_at_step = 0; // 0: never
+    std::uint32_t ms_per_step = 0;
+    bool alive = true;
+    int width = 130, height = 130;
+
+private:
+    FakeClock& clock_;
+};
+
+class FakeStore final : public saver::SettingsStore {
+public:
+    FakeStore()
+    {
+        common.fps = 30;
+        common.time = 3;
+        current.time = -1;
+    }
+    bool Read() override
+    {
+        ++reads;
+        return true;
+    }
+    bool Write() override
+    {
+        ++writes;
+        return true;
+    }
+    const CommonSettings& Common() const override { return common; }
+    const SceneData& CurrentScene() const override { return current; }
+
+    CommonSettings common{};
+    SceneData current{};
+    int reads = 0, writes = 0;
+};
+
+// Each start plays the next queued scene (the last one repeats) and revives
+// the automaton, as seeding a new field does.
+class FakeScenes final : public saver::SceneStarter {
+public:
+    FakeScenes(FakeStore& store, FakeAutomaton& automaton) : store_(store), automaton_(automaton) {}
+    void NewScene() override
+    {
+        ++starts;
+        if (!queue.empty()) {
+            store_.current = queue.front();
+            if (queue.size() > 1)
+                queue.pop_front();
+        }
+        automaton_.alive = true;
+        automaton_.dies_at_step = 0;
+        steps_at_start.push_back(automaton_.steps);
+    }
+    std::deque<SceneData> queue;
+    int starts = 0;
+    std::vector<int> steps_at_start;
+
+private:
+    FakeStore& store_;
+    FakeAutomaton& automaton_;
+};
+
+class FakeCanvas final : public saver::FrameCanvas {
+public:
+    void NewImages(int sw, int sh, int gw, int gh) override { images.push_back({sw, sh, gw, gh}); }
+    void Render(std::uint16_t tilling, std::uint16_t proc) override
+    {
+        ++renders;
+        last_tilling = tilling;
+        last_proc = proc;
+    }
+    void Present(const saver::BlitPlan& plan) override { plans.push_back(plan); }
+
+    struct Sizes {
+        int sw, sh, gw, gh;
+    };
+    std::vector<Sizes> images;
+    std::vector<saver::BlitPlan> plans;
+    int renders = 0;
+    std::uint16_t last_tilling = 0, last_proc = 0;
+};
+
+// One frame loop with all fakes wired in.
+struct FrameRig {
+    FakeClock clock;
+    FakeTimer timer;
+    FakeAutomaton automaton{clock};
+    FakeStore store;
+    FakeScenes scenes{store, automaton};
+    FakeCanvas canvas;
+    saver::Tessel tessel{saver::FramePorts{clock, timer, automaton, store, scenes, canvas}};
+
+    void Create(bool preview = false) { tessel.OnCreate({preview, 1920, 1080, 96}); }
+    void Tick(std::uint32_t advance_ms = 0, int cw = 1920, int ch = 1080)
+    {
+        clock.now += advance_ms;
+        tessel.OnTimer(cw, ch);
+    }
+};
+
+} // namespace saver_test
