@@ -42,12 +42,12 @@ public:
     virtual const SceneData& CurrentScene() const = 0;
 };
 
-// Picks, varies and seeds the next scene (writes the current scene and
-// leaves the automaton's grid at the new size).
+// Picks, varies and seeds the next scene for a screen of the given size
+// (writes the current scene and leaves the automaton's grid at the new size).
 class SceneStarter {
 public:
     virtual ~SceneStarter() = default;
-    virtual void NewScene() = 0;
+    virtual void NewScene(int screen_width, int screen_height) = 0;
 };
 
 // The two frame images and their way onto the window.

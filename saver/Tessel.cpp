@@ -34,7 +34,7 @@ void Tessel::OnCreate(const CreateInfo& info)
 
 void Tessel::StartScene(SceneData& scene)
 {
-    ports_.scenes.NewScene();
+    ports_.scenes.NewScene(info_.screen_width, info_.screen_height);
     scene = ports_.store.CurrentScene();
     ports_.canvas.NewImages(info_.screen_width, info_.screen_height, ports_.automaton.GridWidth(),
                             ports_.automaton.GridHeight());

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "saver/Tessel.h"
@@ -78,9 +79,10 @@ public:
 class FakeScenes final : public saver::SceneStarter {
 public:
     FakeScenes(FakeStore& store, FakeAutomaton& automaton) : store_(store), automaton_(automaton) {}
-    void NewScene() override
+    void NewScene(int screen_width, int screen_height) override
     {
         ++starts;
+        screens.push_back({screen_width, screen_height});
         if (!queue.empty()) {
             store_.current = queue.front();
             if (queue.size() > 1)
@@ -93,6 +95,7 @@ public:
     std::deque<SceneData> queue;
     int starts = 0;
     std::vector<int> steps_at_start;
+    std::vector<std::pair<int, int>> screens;
 
 private:
     FakeStore& store_;

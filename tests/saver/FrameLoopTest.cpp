@@ -63,6 +63,7 @@ TEST(FrameLoop, FirstTickStartsSceneAndMakesImagesFromTheNewGrid)
     rig.Create();
     rig.Tick();
     EXPECT_EQ(rig.scenes.starts, 1);
+    EXPECT_EQ(rig.scenes.screens.at(0), (std::pair{1920, 1080}));
     ASSERT_EQ(rig.canvas.images.size(), 1u);
     EXPECT_EQ(rig.canvas.images[0].sw, 1920);
     EXPECT_EQ(rig.canvas.images[0].sh, 1080);

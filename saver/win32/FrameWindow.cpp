@@ -1,0 +1,64 @@
+#include "saver/win32/FrameWindow.h"
+
+#include "saver/win32/GdiHandles.h"
+#include "saver/win32/HostState.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace saver {
+namespace {
+
+// The frame loop's failures are reported under its own source name.
+#define LOG_FRAME_ERROR() WEFT_LOG_SYSTEM_ERROR(L"Tessel.cpp", GetLastError())
+
+bool Blit(HDC dc, HDC memory, const BlitPlan& plan)
+{
+    const Rect& s = plan.source;
+    const Rect& d = plan.dest;
+    if (plan.kind == BlitKind::Copy)
+        return BitBlt(dc, d.x, d.y, d.width, d.height, memory, s.x, s.y, SRCCOPY) != 0;
+    if (plan.set_halftone)
+        SetStretchBltMode(dc, HALFTONE);
+    return StretchBlt(dc, d.x, d.y, d.width, d.height, memory, s.x, s.y, s.width, s.height, SRCCOPY) != 0;
+}
+
+} // namespace
+
+void WindowTimer::Start(std::uint32_t interval_ms)
+{
+    if (!SetTimer(window_, kFrameTimerId, interval_ms, nullptr))
+        LOG_FRAME_ERROR();
+}
+
+void WindowTimer::Restart(std::uint32_t interval_ms)
+{
+    KillTimer(window_, kFrameTimerId);
+    Start(interval_ms);
+}
+
+void GdiPresenter::Show(const BlitPlan& plan, const weftcpplib::CDIBData& source)
+{
+    WindowDC dc(window_);
+    if (!dc.get()) {
+        LOG_FRAME_ERROR();
+        return;
+    }
+    MemoryDC memory(dc.get());
+    if (!memory.get()) {
+        LOG_FRAME_ERROR();
+        return;
+    }
+    Bitmap bitmap(CreateCompatibleBitmap(dc.get(), source.Width(), source.Height()));
+    if (!bitmap.get()) {
+        LOG_FRAME_ERROR();
+        return;
+    }
+    if (!source.SetDIBits(memory.get(), bitmap.get())) {
+        LOG_FRAME_ERROR();
+        return;
+    }
+    Selection selected(memory.get(), bitmap.get());
+    if (!Blit(dc.get(), memory.get(), plan))
+        LOG_FRAME_ERROR();
+}
+
+} // namespace saver

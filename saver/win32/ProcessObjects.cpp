@@ -1,0 +1,73 @@
+#include "saver/win32/ProcessObjects.h"
+
+#include <windows.h>
+
+// The lean Windows headers leave out what the GDI+ headers expect.
+#include <objidl.h>
+
+#include <gdiplus.h>
+
+#include "saver/win32/HostState.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace {
+
+// The log exists before anything that logs, and is destroyed after it.
+struct LogFirst {
+    LogFirst() { weftcpplib::WeftLog(); }
+} log_first;
+
+} // namespace
+
+// builtin_scenes is constant data, ready before any of these.
+WeftConfig weft_config;
+SceneScheduler scene_scheduler;
+CAEngine ca_engine;
+
+namespace {
+
+// Started for the program's lifetime; nothing draws with it.
+class GdiplusSession {
+public:
+    GdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok)
+            token_ = 0;
+    }
+    ~GdiplusSession()
+    {
+        if (token_)
+            Gdiplus::GdiplusShutdown(token_);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+} gdiplus_session;
+
+saver::HostState host_state;
+saver::FrameLoop frame_loop;
+
+} // namespace
+
+namespace saver {
+
+FrameLoop::FrameLoop()
+    : automaton(ca_engine), store(weft_config), scenes(scene_scheduler, weft_config, ca_engine),
+      canvas(ca_engine, presenter), tessel(FramePorts{clock, timer, automaton, store, scenes, canvas})
+{
+}
+
+FrameLoop& TheFrameLoop()
+{
+    return frame_loop;
+}
+
+HostState& Host()
+{
+    return host_state;
+}
+
+} // namespace saver

@@ -1,0 +1,35 @@
+#pragma once
+#include "config/SceneScheduler.h"
+#include "config/WeftConfig.h"
+#include "core/CAEngine.h"
+#include "saver/ImageCanvas.h"
+#include "saver/SaverAdapters.h"
+#include "saver/Tessel.h"
+#include "saver/win32/FrameWindow.h"
+
+// The program's process-wide objects. They are all defined in one
+// translation unit so that they are created in a fixed order (log, settings
+// model, scheduler with its play list, engine, graphics library, frame loop)
+// and destroyed in the reverse one.
+extern WeftConfig weft_config;
+extern SceneScheduler scene_scheduler;
+extern CAEngine ca_engine;
+
+namespace saver {
+
+// The frame loop with its ports on the window, the engine and the model.
+struct FrameLoop {
+    FrameLoop();
+    SystemClock clock;
+    WindowTimer timer;
+    GdiPresenter presenter;
+    EngineAutomaton automaton;
+    ConfigStore store;
+    SchedulerStarter scenes;
+    ImageCanvas canvas;
+    Tessel tessel;
+};
+
+FrameLoop& TheFrameLoop();
+
+} // namespace saver

@@ -1,0 +1,95 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "saver/CommandLine.h"
+#include "saver/win32/HostState.h"
+#include "saver/win32/SettingsDialog.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace saver {
+namespace {
+
+void EnableHeapTermination()
+{
+    using HeapSetInformationFn = BOOL(WINAPI*)(HANDLE, HEAP_INFORMATION_CLASS, PVOID, SIZE_T);
+    const auto set = LibraryFunction<HeapSetInformationFn>(GetModuleHandleW(L"KERNEL32.DLL"), "HeapSetInformation");
+    if (set)
+        set(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+}
+
+bool IsOlderFamily()
+{
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExW(&version))
+        return false;
+#pragma GCC diagnostic pop
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+HWND ExistingWindow(std::uintptr_t handle)
+{
+    const HWND window = reinterpret_cast<HWND>(handle);
+    return (handle != 0 && IsWindow(window)) ? window : nullptr;
+}
+
+int RunCommand(const SaverCommand& command)
+{
+    switch (command.mode) {
+    case SaverMode::Settings:
+        return ShowSettingsDialog(nullptr);
+    case SaverMode::SettingsOver: {
+        const HWND parent = ExistingWindow(command.window);
+        return ShowSettingsDialog(parent ? parent : GetForegroundWindow());
+    }
+    case SaverMode::FullScreen:
+        return RunSaver(nullptr);
+    case SaverMode::Preview: {
+        const HWND parent = ExistingWindow(command.window);
+        return parent ? RunSaver(parent) : -1;
+    }
+    case SaverMode::ChangePassword: {
+        if (!Host().older_family)
+            return -1;
+        const HWND parent = ExistingWindow(command.window);
+        ChangePassword(parent ? parent : GetForegroundWindow());
+        return 0;
+    }
+    case SaverMode::Invalid:
+        break;
+    }
+    return -1;
+}
+
+// Last resort for faults no handler caught: the system must not believe a
+// saver is still running.
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*)
+{
+    SetSaverRunning(false);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+} // namespace
+
+int SaverMain(HINSTANCE instance, const wchar_t* command_line, int)
+{
+    EnableHeapTermination();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    Host().instance = instance;
+    Host().older_family = IsOlderFamily();
+
+    SetUnhandledExceptionFilter(OnUnhandledException);
+    try {
+        return RunCommand(ParseSaverCommand(command_line));
+    } catch (...) {
+        weftcpplib::WeftLog().PrintAt(weftcpplib::LOG_FATAL, L"SaverMain.cpp", __LINE__, L"unexpected exception");
+        SetSaverRunning(false);
+        return -1;
+    }
+}
+
+} // namespace saver
