@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+#include "render/CellPalette.h"
+#include "render/Filters.h"
+#include "support/ScriptedRandom.h"
+#include "weftcpplib/CDIBData.h"
+#include "weftcpplib/FillBorder.h"
+
+using weftcpplib::CDIBData;
+using weftcpplib::MakeImage;
+
+namespace {
+
+// Plain references, written differently from the filters, that stay as the
+// oracle for any faster version.
+void ReferenceMedian(const weftcpplib::weft2darray<short>& grid, std::vector<std::uint32_t>& out, std::uint16_t mode)
+{
+    const std::uint32_t w = grid.cols, h = grid.rows;
+    for (std::uint32_t r = 1; r + 1 < h; ++r)
+        for (std::uint32_t c = 1; c + 1 < w; ++c) {
+            std::vector<short> nine;
+            for (std::uint32_t y = r - 1; y <= r + 1; ++y)
+                for (std::uint32_t x = c - 1; x <= c + 1; ++x)
+                    nine.push_back(grid.data[y * w + x]);
+            std::sort(nine.begin(), nine.end());
+            out[r * w + c] = CellPalette[static_cast<std::uint8_t>(nine[4])];
+        }
+    weftcpplib::FillBorder(out.data(), w, h, mode);
+}
+
+void ReferenceBlur(std::vector<std::uint32_t>& pixels, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
+{
+    const std::vector<std::uint32_t> before = pixels;
+    for (std::uint32_t r = 1; r + 1 < h; ++r)
+        for (std::uint32_t c = 1; c + 1 < w; ++c) {
+            std::uint32_t result = 0;
+            for (int shift : {0, 8, 16}) {
+                std::uint32_t sum = 0;
+                for (std::uint32_t y = r - 1; y <= r + 1; ++y)
+                    for (std::uint32_t x = c - 1; x <= c + 1; ++x)
+                        sum += before[y * w + x] >> shift & 0xFF;
+                result |= sum / 9 << shift;
+            }
+            pixels[r * w + c] = result;
+        }
+    weftcpplib::FillBorder(pixels.data(), w, h, mode);
+}
+
+std::vector<std::uint32_t> PixelsOf(const CDIBData& image)
+{
+    return {image.Pixels(), image.Pixels() + image.Count()};
+}
+
+class FiltersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::copy(std::begin(CellPalette), std::end(CellPalette), saved_);
+        for (std::uint32_t i = 0; i < 256; ++i)
+            CellPalette[i] = 0x00100000u | i * 0x0101u;
+    }
+    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), CellPalette); }
+
+    std::uint32_t saved_[256];
+};
+
+TEST_F(FiltersTest, MedianIsTheFifthOfNine)
+{
+    weftcpplib::weft2dmapper<short> grid(3, 3);
+    grid.assign({{255, 0, 255}, {1, 255, 0}, {0, 255, 0}});
+    auto image = MakeImage(3, 3);
+    ASSERT_TRUE(MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    // A 3 x 3 torus: every border pixel repeats the single inner one.
+    for (std::int32_t i = 0; i < 9; ++i)
+        EXPECT_EQ(image->Pixels()[i], CellPalette[1]) << i;
+}
+
+TEST_F(FiltersTest, LoneLiveCellVanishes)
+{
+    weftcpplib::weft2dmapper<short> grid(5, 5);
+    grid.at(2, 2) = 200;
+    auto image = MakeImage(5, 5);
+    image->Fill(0x00777777u);
+    ASSERT_TRUE(MedianToImage(grid, *image, weftcpplib::TILE_CENTER));
+    for (std::int32_t r = 1; r < 4; ++r)
+        for (std::int32_t c = 1; c < 4; ++c)
+            EXPECT_EQ(image->Pixels()[r * 5 + c], CellPalette[0]);
+    EXPECT_EQ(image->Pixels()[0], 0u); // black border in the single-picture modes
+}
+
+TEST_F(FiltersTest, MedianRefusesMismatchedSizes)
+{
+    weftcpplib::weft2dmapper<short> grid(6, 5);
+    auto image = MakeImage(5, 6);
+    image->Fill(7);
+    EXPECT_FALSE(MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    EXPECT_EQ(image->Pixels()[8], 7u);
+    // Images too small for an interior only get their border.
+    weftcpplib::weft2dmapper<short> line(2, 4);
+    line.fill(9);
+    auto thin = MakeImage(2, 4);
+    thin->Fill(7);
+    EXPECT_TRUE(MedianToImage(line, *thin, 5));
+    for (std::int32_t i = 0; i < 8; ++i)
+        EXPECT_EQ(thin->Pixels()[i], 7u);
+}
+
+TEST_F(FiltersTest, MedianMatchesSortingReference)
+{
+    tessel_test::SeededRandom random(20240611);
+    const std::uint32_t sizes[][2] = {{3, 3}, {4, 3}, {3, 8}, {10, 7}, {17, 12}, {66, 41}};
+    for (const auto& size : sizes)
+        for (std::uint16_t mode = 0; mode <= 5; ++mode) {
+            const std::uint32_t w = size[0], h = size[1];
+            weftcpplib::weft2dmapper<short> grid(w, h);
+            // Sparse values make ties common, as in real fields.
+            for (std::uint32_t i = 0; i < w * h; ++i)
+                grid.data[i] = static_cast<short>(random.Next() % 3 == 0 ? random.Next() % 256 : 0);
+            auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
+            image->Fill(0x00ABCDEFu);
+            std::vector<std::uint32_t> expected = PixelsOf(*image);
+            ReferenceMedian(grid, expected, mode);
+            ASSERT_TRUE(MedianToImage(grid, *image, mode));
+            ASSERT_EQ(PixelsOf(*image), expected) << w << "x" << h << " mode " << mode;
+        }
+}
+
+TEST_F(FiltersTest, BlurMatchesSummingReference)
+{
+    tessel_test::SeededRandom random(77);
+    const std::uint32_t sizes[][2] = {{3, 3}, {5, 4}, {4, 9}, {16, 16}, {31, 18}, {2, 6}};
+    for (const auto& size : sizes)
+        for (std::uint16_t mode = 0; mode <= 5; ++mode) {
+            const std::uint32_t w = size[0], h = size[1];
+            auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
+            for (std::int32_t i = 0; i < image->Count(); ++i)
+                image->Pixels()[i] = random.Next(); // top byte set too: it must not leak
+            std::vector<std::uint32_t> expected = PixelsOf(*image);
+            ReferenceBlur(expected, w, h, mode);
+            BoxBlur(*image, mode);
+            ASSERT_EQ(PixelsOf(*image), expected) << w << "x" << h << " mode " << mode;
+        }
+}
+
+TEST_F(FiltersTest, BlurRoundsDown)
+{
+    auto image = MakeImage(3, 3);
+    image->Fill(0x00FF0809u);
+    image->Pixels()[0] = 0x00FE0000u; // reds sum to 2294, greens 64, blues 72
+    BoxBlur(*image, weftcpplib::TILE_GRID);
+    EXPECT_EQ(image->Pixels()[4], 0x00FE0708u);
+}
+
+TEST_F(FiltersTest, BlackBorderDarkensTheEdgeInSinglePictureModes)
+{
+    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT}) {
+        auto image = MakeImage(6, 6);
+        image->Fill(0x00FFFFFFu);
+        weftcpplib::FillBorder(image->Pixels(), 6, 6, mode);
+        BoxBlur(*image, mode);
+        const std::uint32_t* p = image->Pixels();
+        EXPECT_EQ(p[1 * 6 + 1], 0x00717171u); // 4 x 255 / 9 = 113
+        EXPECT_EQ(p[1 * 6 + 2], 0x00AAAAAAu); // 6 x 255 / 9 = 170
+        EXPECT_EQ(p[2 * 6 + 2], 0x00FFFFFFu);
+        EXPECT_EQ(p[0], 0u);
+        EXPECT_EQ(p[6 * 6 - 1], 0u);
+    }
+    // Tiled, the wrapped border keeps a uniform picture uniform.
+    auto tiled = MakeImage(6, 6);
+    tiled->Fill(0x00FFFFFFu);
+    BoxBlur(*tiled, weftcpplib::TILE_GRID);
+    EXPECT_EQ(tiled->Pixels()[1 * 6 + 1], 0x00FFFFFFu);
+}
+
+} // namespace
