@@ -137,3 +137,58 @@ TEST(CellColorState, GradientTruncatesTowardsZero)
 }
 
 } // namespace
+
+#include "ui/ColorPreview.h"
+
+namespace {
+
+// Pixel at column x of the shown row y (rows are stored bottom-up).
+std::uint32_t At(const weftcpplib::CDIBData& image, int x, int y)
+{
+    return image.Pixels()[(image.Height() - 1 - y) * image.Width() + x];
+}
+
+ui::CellColorState RedToGreenOverBlue()
+{
+    ui::CellColorState state;
+    state.values = {0, 255, 255, 510, 255, 255, 1020, 255, 255};
+    state.background_enabled = true;
+    return state;
+}
+
+TEST(ColorPreview, NarrowPreviewShowsOnlyTheFill)
+{
+    auto image = weftcpplib::MakeImage(97, 40);
+    const auto state = RedToGreenOverBlue();
+    ui::DrawColorPreview(*image, ui::GradientRect(97, 40), state);
+    const std::uint32_t blue = HsvToPixel(1020, 255, 255);
+    for (int i = 0; i < image->Count(); ++i)
+        ASSERT_EQ(image->Pixels()[i], blue) << "pixel " << i;
+}
+
+TEST(ColorPreview, GradientColumnsSitInsideTheMargins)
+{
+    constexpr int kWidth = 200, kHeight = 60;
+    auto image = weftcpplib::MakeImage(kWidth, kHeight);
+    auto state = RedToGreenOverBlue();
+    const ui::PreviewRect rect = ui::GradientRect(kWidth, kHeight);
+    EXPECT_EQ(rect.left, 48);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, 152);
+    EXPECT_EQ(rect.bottom, 40);
+    ui::DrawColorPreview(*image, rect, state);
+    const std::uint32_t blue = HsvToPixel(1020, 255, 255);
+    const int mid_y = kHeight / 2;
+    EXPECT_EQ(At(*image, 48, mid_y), blue) << "column 0 of the gradient stays the fill";
+    EXPECT_EQ(At(*image, 151, mid_y), HsvToPixel(510, 255, 255)) << "the last column is cell 255";
+    EXPECT_EQ(At(*image, 152, mid_y), blue);
+    EXPECT_EQ(At(*image, 100, 5), blue) << "the top margin stays the fill";
+    EXPECT_EQ(At(*image, 100, kHeight - 5), blue);
+    EXPECT_EQ(At(*image, 100, mid_y), ui::GradientColumnColor(state, 52, 103));
+
+    state.background_enabled = false;
+    ui::DrawColorPreview(*image, rect, state);
+    EXPECT_EQ(At(*image, 10, 10), HsvToPixel(0, 255, 255)) << "without a background the cell-0 colour fills";
+}
+
+} // namespace

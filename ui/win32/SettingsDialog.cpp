@@ -1,0 +1,269 @@
+// The settings dialog: opening, the common controls, reset, OK and Cancel.
+#include "ui/SettingsDialog_win32.h"
+
+#include "ui/DialogIds.h"
+#include "ui/PlayListEdit.h"
+#include "ui/SettingsFields.h"
+#include "ui/win32/DialogControls.h"
+#include "ui/win32/SettingsWorking.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+using namespace ui::win32;
+using weftcpplib::LOG_INFO;
+using weftcpplib::WeftLog;
+
+namespace ui::settings {
+
+WorkingCopies& Working()
+{
+    static WorkingCopies working;
+    return working;
+}
+
+SceneData* SelectedScene()
+{
+    WorkingCopies& w = Working();
+    if (w.settings.select < 0 || static_cast<std::size_t>(w.settings.select) >= w.scenes.size())
+        return nullptr;
+    return &w.scenes[static_cast<std::size_t>(w.settings.select)];
+}
+
+void RebuildScenario()
+{
+    MakeScenario(Working().scenes, Working().scenario);
+}
+
+void LoadWorkingCopies()
+{
+    WorkingCopies& w = Working();
+    w.settings = w.model->settings;
+    w.scenes = w.model->scene_list;
+    RebuildScenario();
+    // Only a damaged file holds a select outside the list; show its first scene.
+    if (!SelectedScene() && !w.scenes.empty())
+        w.settings.select = 0;
+}
+
+int ShowMessage(HWND dialog, const std::wstring& text, UINT type)
+{
+    return MessageBoxW(dialog, text.c_str(), Working().caption.c_str(), type);
+}
+
+void ReportFieldError(HWND dialog, int id, const std::wstring& message)
+{
+    SetFocus(GetDlgItem(dialog, id));
+    ShowMessage(dialog, message);
+}
+
+namespace {
+
+constexpr int kPlayButtonCount = 5;
+
+const wchar_t* const kInitNames[] = {L"全体均等", L"中央集中", L"ライン", L"ドット",
+                                      L"十字", L"長方形", L"ひし形", L"楕円"};
+const wchar_t* const kTilingNames[] = {L"中央に配置（１枚）", L"画面に合わせる（１枚）", L"格子", L"横1/2ずらし",
+                                        L"縦1/2ずらし"};
+
+template <std::size_t N>
+void FillChoiceList(HWND dialog, int id, const wchar_t* const (&names)[N])
+{
+    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < N; ++i) {
+        const LRESULT index =
+            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i]));
+        SendDlgItemMessageW(dialog, id, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
+    }
+}
+
+void ShowCommonFields(HWND dialog)
+{
+    const CommonSettings& s = Working().settings;
+    for (const FieldRule* rule : {&kFpsField, &kDropField, &kTimeField, &kWidthField, &kHeightField})
+        SetTextLimit(dialog, rule->control_id, TextLimit(*rule));
+    SetItemTextF(dialog, IDC_FPS, L"%u", s.fps);
+    SetItemTextF(dialog, IDC_DROP, L"%d", s.drop);
+    SetItemTextF(dialog, IDC_TIME, L"%d", s.time);
+    SetItemTextF(dialog, IDC_FSIZE_WIDTH, L"%d", s.fsize.width);
+    SetItemTextF(dialog, IDC_FSIZE_HEIGHT, L"%d", s.fsize.height);
+}
+
+void ShowPlayMode(HWND dialog)
+{
+    for (int i = 0; i < kPlayButtonCount; ++i)
+        CheckItem(dialog, IDC_PLAY_RULE_CODE + i, false);
+    // A play mode outside the buttons (a damaged file) checks none.
+    const std::int32_t play = Working().settings.play;
+    if (play >= 0 && play < kPlayButtonCount)
+        CheckItem(dialog, IDC_PLAY_RULE_CODE + play, true);
+}
+
+void FillSceneList(HWND dialog)
+{
+    SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_RESETCONTENT, 0, 0);
+    for (const SceneData& scene : Working().scenes) {
+        const std::wstring text = SceneEntryText(scene);
+        SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_SETCURSEL, static_cast<WPARAM>(Working().settings.select), 0);
+}
+
+void OnInit(HWND dialog, const SettingsDialogParams& params)
+{
+    WeftLog().Print(LOG_INFO, L"********** 設定ダイアログ開始 **********");
+    WeftLog().Print(LOG_INFO, L"fChildPreview : %d", params.preview_mode ? 1 : 0);
+    WorkingCopies& w = Working();
+    wchar_t title[128] = {};
+    GetWindowTextW(dialog, title, 128);
+    w.caption = title;
+    w.model = params.config;
+    // A missing or unreadable file leaves the model's defaults.
+    w.model->ReadDataFile();
+    LoadWorkingCopies();
+    FillChoiceList(dialog, IDC_INIT_LIST, kInitNames);
+    FillChoiceList(dialog, IDC_TILING_LIST, kTilingNames);
+    RefreshAllControls(dialog);
+}
+
+// Reads the common fields in order; false after the first failure, which
+// has been reported. Values read before it stay in the working settings.
+bool StoreCommonFields(HWND dialog)
+{
+    CommonSettings& s = Working().settings;
+    std::wstring message = CheckFps(ItemText(dialog, IDC_FPS), s.fps);
+    int failed = IDC_FPS;
+    if (message.empty()) {
+        message = CheckDrop(ItemText(dialog, IDC_DROP), s.drop);
+        failed = IDC_DROP;
+    }
+    if (message.empty()) {
+        message = CheckMinutes(kTimeField, ItemText(dialog, IDC_TIME), s.time);
+        failed = IDC_TIME;
+    }
+    if (message.empty()) {
+        message = CheckCells(kWidthField, ItemText(dialog, IDC_FSIZE_WIDTH), s.fsize.width);
+        failed = IDC_FSIZE_WIDTH;
+    }
+    if (message.empty()) {
+        message = CheckCells(kHeightField, ItemText(dialog, IDC_FSIZE_HEIGHT), s.fsize.height);
+        failed = IDC_FSIZE_HEIGHT;
+    }
+    if (!message.empty()) {
+        ReportFieldError(dialog, failed, message);
+        return false;
+    }
+    for (int i = 0; i < kPlayButtonCount; ++i) {
+        if (IsItemChecked(dialog, IDC_PLAY_RULE_CODE + i)) {
+            s.play = i;
+            break;
+        }
+    }
+    return true;
+}
+
+void OnOk(HWND dialog)
+{
+    if (!StoreCommonFields(dialog) || !StoreSceneControls(dialog))
+        return;
+    WorkingCopies& w = Working();
+    if (SceneData* scene = SelectedScene())
+        w.model->SetCurrentScene(*scene);
+    w.model->SetCommonSettings(w.settings);
+    w.model->scene_list = w.scenes;
+    // Failures are logged by the writer; the dialog closes either way.
+    w.model->WriteDataFile();
+    WeftLog().Print(LOG_INFO, L"********** 設定ダイアログ終了 **********");
+    EndDialog(dialog, 0);
+}
+
+void OnCancel(HWND dialog)
+{
+    EndDialog(dialog, 1);
+    WeftLog().Print(LOG_INFO, L"********** 設定ダイアログキャンセル **********");
+}
+
+void OnReset(HWND dialog)
+{
+    const int answer = ShowMessage(dialog,
+                                   L"全ての設定を初期状態に戻します\nこの操作の実行後キャンセルしても元に戻りません\n実行しますか",
+                                   MB_ICONWARNING | MB_YESNO);
+    if (answer != IDYES)
+        return;
+    Working().model->SetDefaults();
+    LoadWorkingCopies();
+    RefreshAllControls(dialog);
+}
+
+// Returns whether the command was handled (the dialog procedure's result).
+bool OnCommand(HWND dialog, int id, int code)
+{
+    switch (id) {
+    case IDC_SCENE_LIST:
+        if (code == CBN_SELCHANGE)
+            OnSceneListChange(dialog);
+        return true;
+    case IDC_PLAY_LIST:
+        if (code == LBN_SELCHANGE)
+            OnPlayListChange(dialog);
+        return false;
+    case IDC_OWN_TIME:
+    case IDC_OWN_SIZE:
+    case IDC_OWN_INIT:
+    case IDC_OWN_TILING:
+    case IDC_OWN_HUE:
+        OnOwnSettingBox(dialog, id);
+        return true;
+    case IDC_RANDOM_TIME:
+    case IDC_RANDOM_SIZE:
+    case IDC_RANDOM_INIT:
+    case IDC_RANDOM_TILING:
+        OnRandomBox(dialog, id);
+        return true;
+    case IDC_RANDOM_HUE:
+        StoreSceneControls(dialog);
+        return true;
+    case IDC_RENAME: OnRename(dialog); return true;
+    case IDC_COLORS: OnColors(dialog); return true;
+    case IDC_ADD_TO_LIST: OnAddToPlayList(dialog); return true;
+    case IDC_REMOVE_FROM_LIST: OnRemoveFromPlayList(dialog); return true;
+    case IDC_MOVE_UP: OnMoveUp(dialog); return true;
+    case IDC_MOVE_DOWN: OnMoveDown(dialog); return true;
+    case IDC_RESET: OnReset(dialog); return true;
+    case IDOK: OnOk(dialog); return true;
+    case IDCANCEL: OnCancel(dialog); return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+void RefreshAllControls(HWND dialog)
+{
+    WeftLog().Print(LOG_INFO, L"> 全体コントロール初期化");
+    ShowCommonFields(dialog);
+    ShowPlayMode(dialog);
+    FillSceneList(dialog);
+    LoadSceneControls(dialog);
+    RefillPlayList(dialog);
+}
+
+} // namespace ui::settings
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        ui::settings::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
+        return TRUE;
+    case WM_COMMAND:
+        return ui::settings::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR ShowSettingsDialog(HWND parent, WeftConfig& config, bool preview_mode)
+{
+    SettingsDialogParams params{&config, preview_mode};
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_SETTINGS), parent, SettingsDialogProc,
+                           reinterpret_cast<LPARAM>(&params));
+}

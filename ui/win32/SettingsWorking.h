@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "config/SceneData.h"
+#include "config/WeftConfig.h"
+
+// Internals of the settings dialog, shared by its source files.
+namespace ui::settings {
+
+// The copies the dialog edits. They live for the whole process and are
+// reloaded from the model at every opening; nothing reaches the model
+// before OK.
+struct WorkingCopies {
+    WeftConfig* model = nullptr;
+    CommonSettings settings{};
+    std::vector<SceneData> scenes;
+    std::vector<SceneData*> scenario;
+    std::wstring caption;  // the dialog's title, for message boxes
+};
+
+WorkingCopies& Working();
+
+// The scene shown in the per-scene controls, or null when the list is empty.
+SceneData* SelectedScene();
+
+// Settings, scene list and scenario copied from the model.
+void LoadWorkingCopies();
+void RebuildScenario();
+
+// Message box owned by the dialog, captioned with its title.
+int ShowMessage(HWND dialog, const std::wstring& text, UINT type = MB_OK);
+// Moves the focus to a failed edit box and says why.
+void ReportFieldError(HWND dialog, int id, const std::wstring& message);
+
+void RefreshAllControls(HWND dialog);
+void RefillPlayList(HWND dialog);
+void SelectPlayListEntry(HWND dialog, const SceneData& scene);
+
+// Per-scene controls.
+void LoadSceneControls(HWND dialog);
+bool StoreSceneControls(HWND dialog);
+void OnOwnSettingBox(HWND dialog, int id);
+void OnRandomBox(HWND dialog, int id);
+
+// Scene and play-list commands.
+void OnSceneListChange(HWND dialog);
+void OnPlayListChange(HWND dialog);
+void OnRename(HWND dialog);
+void OnColors(HWND dialog);
+void OnAddToPlayList(HWND dialog);
+void OnRemoveFromPlayList(HWND dialog);
+void OnMoveUp(HWND dialog);
+void OnMoveDown(HWND dialog);
+
+} // namespace ui::settings
