@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -21,7 +22,10 @@ enum : std::uint16_t {
 template <typename T>
 void FillBorder(T* cells, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
 {
-    if (w < 2 || h < 2 || mode > TILE_SHIFT_V)
+    if (w == 0 || h == 0 || mode > TILE_SHIFT_V)
+        return;
+    // The wrapping modes copy from the interior side of the ring.
+    if (mode >= TILE_GRID && (w < 2 || h < 2))
         return;
     auto row = [&](std::uint32_t y) { return cells + static_cast<std::size_t>(y) * w; };
     const std::uint32_t hw = w / 2;

@@ -94,8 +94,10 @@ protected:
     void allocate(std::uint32_t row_count, std::uint32_t col_count, bool zero)
     {
         const std::uint64_t cells = static_cast<std::uint64_t>(row_count) * col_count;
-        // A block whose byte size does not fit in 32 bits is refused, as on the 32-bit target.
-        if (cells * sizeof(T) > std::numeric_limits<std::uint32_t>::max())
+        // A block whose byte size does not fit in 32 bits is refused, as on the
+        // 32-bit target. Compared as a cell count: the byte size itself can
+        // wrap around 64 bits.
+        if (cells > std::numeric_limits<std::uint32_t>::max() / sizeof(T))
             throw std::bad_alloc();
         data = cells ? (zero ? new T[cells]() : new T[cells]) : nullptr;
         rows = row_count;
