@@ -71,7 +71,8 @@ bool ReadRecords(std::istream& in, std::uint32_t records, std::uintmax_t file_si
                                       : 0;
     const std::uintmax_t available = listed / datafile::kRecordSize;
     if (records > available)
-        WeftLog().Print(LOG_ERROR, L"scene data count %u exceeds the %u records the file holds", records + 1u,
+        WeftLog().Print(LOG_ERROR, L"scene data count %d exceeds the %u records the file holds",
+                        static_cast<int>(records + 1u),
                         static_cast<unsigned>(std::min<std::uintmax_t>(available, UINT32_MAX)));
     file.scene_list.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(records, available)));
 

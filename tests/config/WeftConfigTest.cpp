@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "ConfigTestSupport.h"
+#include "ScopedTempFolder.h"
+#include "config/WeftConfig.h"
+#include "core/BuiltinScenes.h"
+#include "platform/System.h"
+
+using namespace tessel_test;
+
+namespace {
+
+bool SameBytes(const SceneData& a, const SceneData& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::vector<std::int16_t> NumbersOf(const std::vector<SceneData*>& scenes)
+{
+    std::vector<std::int16_t> numbers;
+    for (const SceneData* s : scenes)
+        numbers.push_back(s->no);
+    return numbers;
+}
+
+class WeftConfigTest : public ConfigFolderTest {};
+
+} // namespace
+
+TEST_F(WeftConfigTest, StartsWithTheDefaults)
+{
+    WeftConfig config;
+    EXPECT_EQ(config.settings.fps, 30u);
+    EXPECT_EQ(config.settings.drop, 0);
+    EXPECT_EQ(config.settings.time, 3);
+    EXPECT_EQ(config.settings.fsize.width, 800);
+    EXPECT_EQ(config.settings.fsize.height, 600);
+    EXPECT_EQ(config.settings.play, PLAY_LIST_SHUFFLE);
+    EXPECT_EQ(config.settings.select, 6);
+    EXPECT_TRUE(std::all_of(std::begin(config.settings.reserved), std::end(config.settings.reserved),
+                            [](std::uint8_t b) { return b == 0; }));
+
+    EXPECT_TRUE(SameBytes(config.current_scene, builtin_scenes[6]));
+    ASSERT_EQ(config.scene_list.size(), builtin_scenes.size());
+    for (std::size_t i = 0; i < builtin_scenes.size(); ++i)
+        EXPECT_TRUE(SameBytes(config.scene_list[i], builtin_scenes[i])) << "index " << i;
+
+    EXPECT_EQ(NumbersOf(config.scenario), (std::vector<std::int16_t>{4, 5, 6, 7, 8, 13, 14, 17, 24, 28, 33, 36}));
+    for (std::size_t i = 0; i < config.scenario.size(); ++i) {
+        EXPECT_EQ(config.scenario[i]->order, static_cast<std::int16_t>(i));
+        EXPECT_TRUE(config.scenario[i] >= config.scene_list.data() &&
+                    config.scenario[i] < config.scene_list.data() + config.scene_list.size());
+    }
+}
+
+TEST_F(WeftConfigTest, KnowsItsVersionAndTheDataFileBesideTheProgram)
+{
+    WeftConfig config;
+    EXPECT_EQ(config.module_version, (ModuleVersion{1, 2, 0, 0}));
+
+    std::wstring module_path;
+    std::uint32_t error = 0;
+    ASSERT_TRUE(platform::ModuleFilePath(module_path, error));
+    const std::wstring folder = module_path.substr(0, module_path.rfind(platform::kPathSeparator) + 1);
+    EXPECT_EQ(config.data_file_path, folder + L"Tessel.dat");
+}
+
+TEST_F(WeftConfigTest, LogsItsStartInTheTemporaryFolder)
+{
+    {
+        ScopedTempFolder temp(Path(L""));
+        WeftConfig config;
+        std::wstring module_path;
+        std::uint32_t error = 0;
+        ASSERT_TRUE(platform::ModuleFilePath(module_path, error));
+
+        const auto lines = LogLinesOf(L"Tessel_%%%%%%_");
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(lines[0], L"Module file name : " + module_path);
+        EXPECT_EQ(lines[1], L"Module file version : 1.2.0.0");
+        EXPECT_EQ(lines[2], L"data file name : " + config.data_file_path);
+        EXPECT_EQ(lines[3], L"****** make scenario");
+        EXPECT_EQ(lines.back(), L"+ no.36 \"095-122-001-4\"");
+    }
+}
+
+TEST_F(WeftConfigTest, ScenarioIsSortedByOrderAndKeepsListOrderForTies)
+{
+    WeftConfig config;
+    std::vector<SceneData> list{TestScene(1, 2), TestScene(2, -1), TestScene(3, 0), TestScene(4, 2)};
+    std::vector<SceneData*> scenario{&config.current_scene};  // replaced, not appended to
+    CaptureLog();
+    MakeScenario(list, scenario);
+
+    EXPECT_EQ(scenario, (std::vector<SceneData*>{&list[2], &list[0], &list[3]}));
+    // Logged in list order, not in play order.
+    EXPECT_EQ(LogLines(), (std::vector<std::wstring>{L"****** make scenario", L"+ no.1 \"S1\"", L"+ no.3 \"S3\"",
+                                                     L"+ no.4 \"S4\""}));
+}
+
+TEST_F(WeftConfigTest, ScenarioOrdersCompareAsSigned)
+{
+    std::vector<SceneData> list{TestScene(1, 32767), TestScene(2, -32768), TestScene(3, 300), TestScene(4, 0)};
+    std::vector<SceneData*> scenario;
+    MakeScenario(list, scenario);
+    EXPECT_EQ(NumbersOf(scenario), (std::vector<std::int16_t>{4, 3, 1}));
+}
+
+TEST_F(WeftConfigTest, CurrentSceneSelectsTheFirstSceneWithItsNumber)
+{
+    WeftConfig config;
+    config.scene_list = {TestScene(5), TestScene(9), TestScene(9)};
+    config.scene_list[2].order = 4;
+
+    config.SetCurrentScene(config.scene_list[2]);
+    EXPECT_EQ(config.settings.select, 1);
+    EXPECT_EQ(config.current_scene.order, 4);  // the copy is of the given scene
+
+    const SceneData stranger = TestScene(77);
+    config.SetCurrentScene(stranger);
+    EXPECT_TRUE(SameBytes(config.current_scene, stranger));
+    EXPECT_EQ(config.settings.select, 1);
+
+    const SceneData before = config.current_scene;
+    config.SetCurrentScene(config.current_scene);
+    EXPECT_TRUE(SameBytes(config.current_scene, before));
+}
+
+TEST_F(WeftConfigTest, CommonSettingsAreReplacedWhole)
+{
+    WeftConfig config;
+    CommonSettings common{};
+    common.fps = 60;
+    common.play = PLAY_LIST_ONE;
+    common.padding[0] = 0xAB;
+    common.padding[1] = 0xCD;
+    for (std::size_t i = 0; i < sizeof common.reserved; ++i)
+        common.reserved[i] = static_cast<std::uint8_t>(i + 1);
+    config.SetCommonSettings(common);
+    EXPECT_EQ(std::memcmp(&config.settings, &common, sizeof common), 0);
+}
+
+TEST_F(WeftConfigTest, DefaultsReplaceAChangedModelAndRebuildTheScenario)
+{
+    WeftConfig config;
+    const std::uint32_t revision = config.scene_list_revision;
+    config.scene_list = {TestScene(1, 0)};
+    MakeScenario(config.scene_list, config.scenario);
+    config.settings.fps = 5;
+    config.settings.reserved[0] = 7;  // not a default: kept
+
+    config.SetDefaults();
+    EXPECT_EQ(config.settings.fps, 30u);
+    EXPECT_EQ(config.settings.reserved[0], 7);
+    EXPECT_EQ(config.scene_list.size(), 40u);
+    EXPECT_EQ(config.scenario.size(), 12u);
+    EXPECT_EQ(config.scenario.front(), &config.scene_list[3]);
+    EXPECT_NE(config.scene_list_revision, revision);
+}
