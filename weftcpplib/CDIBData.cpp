@@ -79,8 +79,9 @@ void CDIBData::Create(std::int32_t width, std::int32_t height)
     const std::uint64_t cols = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(width)));
     const std::uint64_t rows = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(height)));
     const std::uint64_t count = cols * rows;
-    // The 32-bit program cannot address more; the same limit holds on every build.
-    if (count * sizeof(std::uint32_t) > std::numeric_limits<std::uint32_t>::max())
+    // The 32-bit program cannot address more, and the same limit holds on every
+    // build. Compared by division: 2^62 pixels times four bytes wraps 64 bits.
+    if (count > std::numeric_limits<std::uint32_t>::max() / sizeof(std::uint32_t))
         throw std::bad_alloc();
     // Allocated before anything changes, so a failure leaves the old image whole.
     std::unique_ptr<std::uint32_t[]> fresh(count ? new std::uint32_t[count]() : nullptr);
