@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Shared steps of the end-to-end tests: a folder of the test's own with a copy
+# of Tessel.scr, Wine in the build's prefix on the fixture's X display, and
+# the processes the test started, stopped by process id on every exit.
+#   e2e_setup NAME SCR PROBE      (environment: TESSEL_WINE_PREFIX, TESSEL_XVFB_DIR, TESSEL_E2E_DIR)
+set -u
+E2E_PIDS=()
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+}
+
+e2e_setup() {
+  local name=$1
+  E2E_WORK="$TESSEL_E2E_DIR/$name"
+  rm -rf "$E2E_WORK"
+  mkdir -p "$E2E_WORK"
+  cp "$2" "$E2E_WORK/Tessel.scr"
+  [ -n "${3:-}" ] && cp "$3" "$E2E_WORK/saver_probe.exe"
+  export WINEPREFIX="$TESSEL_WINE_PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export DISPLAY
+  DISPLAY=$(cat "$TESSEL_XVFB_DIR/display") || e2e_fail "no X display from the fixture"
+  trap e2e_cleanup EXIT
+  E2E_TEMP=$(e2e_temp_folder)
+  rm -f "$E2E_TEMP"/Tessel_*.log
+}
+
+# The Wine user's temporary folder, where the saver writes its log.
+e2e_temp_folder() {
+  local d
+  for d in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp "$WINEPREFIX"/drive_c/users/*/Temp; do
+    [ -d "$d" ] && { echo "$d"; return; }
+  done
+  echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Temp"
+}
+
+# Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
+e2e_start() {
+  (cd "$E2E_WORK" && exec wine "$@") >>"$E2E_WORK/wine.out" 2>&1 &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+# Waits up to $2 seconds for process $1 to end; prints its exit code.
+e2e_wait_exit() {
+  local pid=$1 limit=$2 i
+  for ((i = 0; i < limit * 10; i++)); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      echo $?
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "timeout"
+}
+
+e2e_saver_count() {
+  (cd "$E2E_WORK" && wine saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
+}
+
+# Waits up to $1 seconds until exactly one full-screen saver window exists.
+e2e_wait_saver_window() {
+  local i
+  for ((i = 0; i < $1 * 2; i++)); do
+    [ "$(e2e_saver_count)" = "1" ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+e2e_screen() {
+  xwd -root -silent | python3 "$E2E_HERE/xwd_stats.py" "$@"
+}
+
+# The saver's log of this run as UTF-8 text.
+e2e_log_text() {
+  iconv -f UTF-16LE -t UTF-8 "$E2E_TEMP/Tessel_%%%%%%_0.log" 2>/dev/null | tr -d '\r\357\273\277'
+}
