@@ -237,6 +237,9 @@ INT_PTR CALLBACK CellColorDialogProc(HWND dialog, UINT message, WPARAM wparam, L
 
 INT_PTR ShowCellColorDialog(HWND owner, ui::ColorExchange& values)
 {
+    // The trackbars need their class whatever the host initialised.
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_CELL_COLOR), owner, CellColorDialogProc,
                            reinterpret_cast<LPARAM>(&values));
 }
