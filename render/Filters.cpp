@@ -8,20 +8,20 @@
 
 namespace {
 
+// Branch-free on random data: min and max compile to conditional moves.
+inline int Min(int a, int b) { return a < b ? a : b; }
+inline int Max(int a, int b) { return a < b ? b : a; }
+
 inline void Order(int& a, int& b)
 {
-    const int lo = a < b ? a : b;
-    b = a < b ? b : a;
+    const int lo = Min(a, b);
+    b = Max(a, b);
     a = lo;
 }
 
-inline int Min3(int a, int b, int c) { return a < b ? (a < c ? a : c) : (b < c ? b : c); }
-inline int Max3(int a, int b, int c) { return a > b ? (a > c ? a : c) : (b > c ? b : c); }
-inline int Med3(int a, int b, int c)
-{
-    Order(a, b);
-    return c <= a ? a : (c >= b ? b : c);
-}
+inline int Min3(int a, int b, int c) { return Min(Min(a, b), c); }
+inline int Max3(int a, int b, int c) { return Max(Max(a, b), c); }
+inline int Med3(int a, int b, int c) { return Max(Min(a, b), Min(Max(a, b), c)); }
 
 // One grid column of three cells, sorted.
 struct Column {
