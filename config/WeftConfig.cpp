@@ -9,6 +9,7 @@
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/FaultReport.h"
+#include "weftcpplib/Utf16.h"
 
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
@@ -20,10 +21,9 @@ constexpr wchar_t kSourceFile[] = L"WeftConfig.cpp";
 // Length of text once stored as UTF-16 (wchar_t is UTF-32 off Windows).
 std::size_t Utf16Units(const std::wstring& text)
 {
-    std::size_t units = 0;
-    for (const wchar_t c : text)
-        units += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-    return units;
+    std::string bytes;
+    weftcpplib::AppendUtf16LE(text, bytes);
+    return bytes.size() / 2;
 }
 
 void ReadVersionOf(const std::wstring& module_path, ModuleVersion& version)

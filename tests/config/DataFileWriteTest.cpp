@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -139,7 +140,9 @@ TEST_F(DataFileWriteTest, FailedReplacementKeepsWhatWasThere)
     MakeFolder(L"Tessel.dat");  // nothing can take a folder's place
     EXPECT_FALSE(config_->WriteDataFile());
     EXPECT_FALSE(Exists(L"Tessel.new"));
+    // The system's text may end in its own line break.
     const auto lines = LogLines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_TRUE(lines.back().find(L"ERROR [WeftConfig.cpp:") != std::wstring::npos) << lines.back();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::wstring& line) {
+        return line.find(L"ERROR [WeftConfig.cpp:") != std::wstring::npos;
+    }));
 }
