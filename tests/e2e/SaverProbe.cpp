@@ -1,8 +1,8 @@
 // A helper for the end-to-end tests, run under Wine beside Tessel.scr.
 //   saver_probe count              prints the number of full-screen saver windows
 //   saver_probe preview SCR        hosts a preview of SCR in a window of its own,
-//                                  checks that it paints a changing picture, closes
-//                                  it and prints what it saw; exit code 0 = as expected
+//                                  prints where it is on the screen, closes it after
+//                                  a few seconds; exit code 0 = it ran and ended with 0
 #include <windows.h>
 
 #include <cstdio>
@@ -46,36 +46,6 @@ void Pump(DWORD ms)
     }
 }
 
-// Pixels of a screen rectangle, read through the screen's device context.
-std::vector<DWORD> Grab(const RECT& r)
-{
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::memcpy(pixels.data(), bits, pixels.size() * 4);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-double NonBlack(const std::vector<DWORD>& pixels)
-{
-    size_t n = 0;
-    for (DWORD p : pixels)
-        n += (p & 0xFFFFFF) != 0;
-    return pixels.empty() ? 0.0 : static_cast<double>(n) / pixels.size();
-}
-
 HWND FindPreview(HWND parent)
 {
     return FindWindowExW(parent, nullptr, kSaverClass, L"Preview");
@@ -106,11 +76,11 @@ int Preview(const wchar_t* scr)
     HWND child = FindPreview(parent);
     RECT area{};
     GetWindowRect(parent, &area);
-    const auto first = Grab(area);
-    Pump(1000);
-    const auto second = Grab(area);
-    const bool changed = first != second;
-    std::printf("child=%d nonblack=%.4f changed=%d\n", child != nullptr, NonBlack(second), changed ? 1 : 0);
+    // The test script looks at this part of the screen meanwhile.
+    std::printf("child=%d area=%ld,%ld,%ld,%ld\n", child != nullptr, area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
+    std::fflush(stdout);
+    Pump(4000);
 
     DestroyWindow(parent);
     DWORD exit_code = 9999;
@@ -121,7 +91,7 @@ int Preview(const wchar_t* scr)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     std::printf("ended=%d exit=%lu\n", ended ? 1 : 0, exit_code);
-    return (child && ended && exit_code == 0 && changed && NonBlack(second) > 0.05) ? 0 : 1;
+    return (child && ended && exit_code == 0) ? 0 : 1;
 }
 
 } // namespace

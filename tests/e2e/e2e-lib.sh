@@ -36,11 +36,9 @@ e2e_setup() {
 
 # The Wine user's temporary folder, where the saver writes its log.
 e2e_temp_folder() {
-  local d
-  for d in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp "$WINEPREFIX"/drive_c/users/*/Temp; do
-    [ -d "$d" ] && { echo "$d"; return; }
-  done
-  echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Temp"
+  local temp
+  temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+  winepath -u "$temp" 2>/dev/null
 }
 
 # Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
@@ -50,18 +48,19 @@ e2e_start() {
   E2E_PIDS+=("$E2E_LAST_PID")
 }
 
-# Waits up to $2 seconds for process $1 to end; prints its exit code.
+# Waits up to $2 seconds for process $1 to end; E2E_EXIT is its exit code,
+# or "timeout". (Not in a subshell: only this shell can wait for its child.)
 e2e_wait_exit() {
   local pid=$1 limit=$2 i
+  E2E_EXIT=timeout
   for ((i = 0; i < limit * 10; i++)); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid"
-      echo $?
+      E2E_EXIT=$?
       return 0
     fi
     sleep 0.1
   done
-  echo "timeout"
 }
 
 e2e_saver_count() {
@@ -84,5 +83,5 @@ e2e_screen() {
 
 # The saver's log of this run as UTF-8 text.
 e2e_log_text() {
-  iconv -f UTF-16LE -t UTF-8 "$E2E_TEMP/Tessel_%%%%%%_0.log" 2>/dev/null | tr -d '\r\357\273\277'
+  iconv -f UTF-16LE -t UTF-8 "$E2E_TEMP/Tessel_%%%%%%_0.log" 2>/dev/null | sed '1s/^\xEF\xBB\xBF//' | tr -d '\r'
 }

@@ -24,9 +24,10 @@ if [ "$how" = mouse ]; then
   sleep 0.2
   xdotool mousemove_relative -- 40 30
 else
-  xdotool key space
+  # The key goes to the window with the input focus: the saver's.
+  xdotool search --name '^Screen Saver$' windowfocus --sync key space 2>/dev/null || xdotool key space
 fi
-code=$(e2e_wait_exit "$saver" 15)
+e2e_wait_exit "$saver" 15; code=$E2E_EXIT
 [ "$code" = "0" ] || e2e_fail "saver ended with '$code' after the $how input"
 
 data="$E2E_WORK/Tessel.dat"

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads an X window dump (xwd, ZPixmap, 24 or 32 bits per pixel) from stdin
 and prints the share of non-black pixels and a digest of the pixels; with
---png FILE it also writes the picture as a PNG (no imaging library needed)."""
+--png FILE it also writes the picture as a PNG (no imaging library needed),
+with --crop X,Y,W,H it looks at that rectangle only."""
 import hashlib
 import struct
 import sys
@@ -47,9 +48,15 @@ def write_png(path, width, height, rows):
 
 def main():
     width, height, rows = read_xwd(sys.stdin.buffer.read())
+    if len(sys.argv) == 3 and sys.argv[1] == "--crop":
+        x, y, w, h = (int(v) for v in sys.argv[2].split(","))
+        rows = [r[x * 3:(x + w) * 3] for r in rows[y:y + h]]
+        width, height = w, h
     nonblack = sum(1 for r in rows for i in range(0, len(r), 3) if r[i] or r[i + 1] or r[i + 2])
+    white = sum(1 for r in rows for i in range(0, len(r), 3) if r[i] == r[i + 1] == r[i + 2] == 255)
     digest = hashlib.sha1(b"".join(rows)).hexdigest()[:16]
-    print(f"{width}x{height} nonblack={nonblack / (width * height):.4f} digest={digest}")
+    area = width * height
+    print(f"{width}x{height} nonblack={nonblack / area:.4f} white={white / area:.4f} digest={digest}")
     if len(sys.argv) == 3 and sys.argv[1] == "--png":
         write_png(sys.argv[2], width, height, rows)
 
