@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,18 +39,15 @@ bool StepRow(const short* cells, const std::uint16_t* above, const std::uint16_t
     const std::uint16_t* down = below + 1;
     short* dst = out + 1;
     for (; cell != end; ++cell, ++up, ++mid, ++down, ++dst) {
+        // Both outcomes are formed and one is picked, so that the loop has
+        // no data-dependent branch for the mix of live and dead cells.
         const std::int32_t v = *cell;
-        std::int32_t next;
-        if (v != 0) {
-            // A negative decay (a damaged data file) must not lift a cell past 255.
-            next = v > rule.decay ? v - rule.decay : 0;
-            if (next > 255)
-                next = 255;
-        } else {
-            // The centre is 0, so the 3 x 3 sum is the sum of the eight neighbours.
-            const std::int32_t mean = (*up + *mid + *down) >> 3;
-            next = rule.band_low <= mean && mean <= rule.band_high ? 255 : 0;
-        }
+        // For a dead cell the centre adds 0: the 3 x 3 sum is the neighbours' sum.
+        const std::int32_t mean = (*up + *mid + *down) >> 3;
+        const std::int32_t born = ((rule.band_low <= mean) & (mean <= rule.band_high)) ? 255 : 0;
+        // A negative decay (a damaged data file) must not lift a cell past 255.
+        const std::int32_t decayed = std::min(v > rule.decay ? v - rule.decay : 0, 255);
+        const std::int32_t next = v != 0 ? decayed : born;
         *dst = static_cast<short>(next);
         any |= next;
     }
