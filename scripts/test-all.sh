@@ -15,4 +15,11 @@ for preset in native win32 win64; do
   echo "=== $preset: test"
   ctest --preset "$preset" -j "$jobs" || status=1
 done
+
+# The fuzz targets (clang, libFuzzer), each run briefly by its test.
+echo "=== fuzz: configure and build"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs" --target datafile_fuzz
+echo "=== fuzz: test"
+ctest --preset fuzz || status=1
 exit $status
