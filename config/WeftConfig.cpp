@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/DataFilePath.h"
 #include "config/Defaults.h"
 #include "config/ModuleVersion.h"
 #include "config/SceneName.h"
@@ -9,7 +10,6 @@
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/FaultReport.h"
-#include "weftcpplib/Utf16.h"
 
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
@@ -17,14 +17,6 @@ using weftcpplib::WeftLog;
 namespace {
 
 constexpr wchar_t kSourceFile[] = L"WeftConfig.cpp";
-
-// Length of text once stored as UTF-16 (wchar_t is UTF-32 off Windows).
-std::size_t Utf16Units(const std::wstring& text)
-{
-    std::string bytes;
-    weftcpplib::AppendUtf16LE(text, bytes);
-    return bytes.size() / 2;
-}
 
 void ReadVersionOf(const std::wstring& module_path, ModuleVersion& version)
 {
@@ -35,22 +27,6 @@ void ReadVersionOf(const std::wstring& module_path, ModuleVersion& version)
     }
     WeftLog().Print(LOG_INFO, L"Module file version : %d.%d.%d.%d", version[0], version[1], version[2],
                     version[3]);
-}
-
-// The data file beside the program, or empty when the folder is unknown or
-// the full path would not fit the platform's path limit.
-std::wstring DataFilePathBesideProgram()
-{
-    std::wstring folder;
-    if (!weftcpplib::weft_get_module_folder(folder))
-        return {};
-    std::wstring path = folder + kDataFileName;
-    if (Utf16Units(path) >= kMaxPathUnits) {
-        WeftLog().Print(weftcpplib::LOG_ERROR, L"data file path too long (%d units) : %ls",
-                        static_cast<int>(Utf16Units(path)), path.c_str());
-        return {};
-    }
-    return path;
 }
 
 } // namespace
@@ -69,7 +45,11 @@ WeftConfig::WeftConfig()
         WEFT_LOG_SYSTEM_ERROR(kSourceFile, error);
     }
 
-    data_file_path = DataFilePathBesideProgram();
+    // Without a folder there is no data file: reads find none, writes fail.
+    data_file_path.clear();
+    std::wstring folder;
+    if (weftcpplib::weft_get_module_folder(folder))
+        data_file_path = DataFilePathIn(folder);
     WeftLog().Print(LOG_INFO, L"data file name : %ls", data_file_path.c_str());
 
     SetDefaults();

@@ -5,9 +5,11 @@
 
 #include "ConfigTestSupport.h"
 #include "ScopedTempFolder.h"
+#include "config/DataFilePath.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 #include "platform/System.h"
+#include "weftcpplib/Utf16.h"
 
 using namespace tessel_test;
 
@@ -159,4 +161,21 @@ TEST_F(WeftConfigTest, DefaultsReplaceAChangedModelAndRebuildTheScenario)
     EXPECT_EQ(config.scenario.size(), 12u);
     EXPECT_EQ(config.scenario.front(), &config.scene_list[3]);
     EXPECT_NE(config.scene_list_revision, revision);
+}
+
+TEST_F(WeftConfigTest, DataFilePathMustFitThePathLimit)
+{
+    WeftConfig config;
+    CaptureLog();
+    const std::wstring fits(249, L'a');  // + "Tessel.dat" = 259 units and the terminator
+    EXPECT_EQ(DataFilePathIn(fits), fits + L"Tessel.dat");
+
+    const std::wstring too_long(250, L'a');
+    EXPECT_EQ(DataFilePathIn(too_long), L"");
+    EXPECT_TRUE(Logged(L"data file path too long (260 units) : " + too_long + L"Tessel.dat"));
+
+    // Units are counted as stored: a character outside the BMP takes two.
+    std::wstring wide(248, L'a');
+    wide += weftcpplib::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+    EXPECT_EQ(DataFilePathIn(wide), L"");
 }
