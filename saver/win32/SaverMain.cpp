@@ -4,7 +4,8 @@
 
 #include "saver/CommandLine.h"
 #include "saver/win32/HostState.h"
-#include "saver/win32/SettingsDialog.h"
+#include "saver/win32/ProcessObjects.h"
+#include "ui/SettingsDialog_win32.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace saver {
@@ -40,10 +41,10 @@ int RunCommand(const SaverCommand& command)
 {
     switch (command.mode) {
     case SaverMode::Settings:
-        return ShowSettingsDialog(nullptr);
+        return static_cast<int>(ShowSettingsDialog(nullptr, weft_config));
     case SaverMode::SettingsOver: {
         const HWND parent = ExistingWindow(command.window);
-        return ShowSettingsDialog(parent ? parent : GetForegroundWindow());
+        return static_cast<int>(ShowSettingsDialog(parent ? parent : GetForegroundWindow(), weft_config));
     }
     case SaverMode::FullScreen:
         return RunSaver(nullptr);
