@@ -23,7 +23,7 @@ have_pkg wine64 || need+=(wine64)
 have_cmd Xvfb || need+=(xvfb)
 have_cmd xdotool || need+=(xdotool)
 have_cmd xwd || need+=(x11-apps)
-have_cmd convert || need+=(imagemagick)
+have_pkg imagemagick || need+=(imagemagick)
 have_cmd openbox || need+=(openbox)
 have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
 
