@@ -9,11 +9,12 @@
 #include "ui/ColorPreview.h"
 #include "ui/DialogIds.h"
 #include "ui/win32/DialogControls.h"
-#include "ui/win32/GdiOwners.h"
+#include "platform/win32/GdiHandles.h"
 #include "weftcpplib/CDIBData.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 using namespace ui::win32;
+using namespace platform::win32;
 
 namespace {
 
@@ -187,19 +188,19 @@ void ShowPreview(HWND dialog, const weftcpplib::CDIBData& image)
         LogPaintFailure();
         return;
     }
-    MemoryDc memory(paint.dc());
+    MemoryDC memory(paint.dc());
     if (!memory.get()) {
         LogPaintFailure();
         return;
     }
-    Bitmap bitmap(paint.dc(), image.Width(), image.Height());
+    Bitmap bitmap(CreateCompatibleBitmap(paint.dc(), image.Width(), image.Height()));
     if (!bitmap.get()) {
         LogPaintFailure();
         return;
     }
     if (!image.SetDIBits(paint.dc(), bitmap.get()))
         return;
-    SelectScope selected(memory.get(), bitmap.get());
+    Selection selected(memory.get(), bitmap.get());
     if (!BitBlt(paint.dc(), 0, 0, image.Width(), image.Height(), memory.get(), 0, 0, SRCCOPY))
         LogPaintFailure();
 }

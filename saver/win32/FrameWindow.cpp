@@ -1,11 +1,13 @@
 #include "saver/win32/FrameWindow.h"
 
-#include "saver/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 #include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace saver {
 namespace {
+
+using namespace platform::win32;
 
 // The frame loop's failures are reported under its own source name.
 #define LOG_FRAME_ERROR() WEFT_LOG_SYSTEM_ERROR(L"Tessel.cpp", GetLastError())

@@ -3,10 +3,13 @@
 
 #include "saver/InputPolicy.h"
 #include "saver/PasswordGate.h"
-#include "saver/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 
 // The host's process-wide state and operations.
 namespace saver {
+
+using platform::win32::Library;
+using platform::win32::LibraryFunction;
 
 inline constexpr UINT MSG_VERIFY_PASSWORD = 0x8000;
 inline constexpr UINT_PTR kFrameTimerId = 1;

@@ -3,9 +3,8 @@
 
 #include <utility>
 
-// Owners for the GDI objects of one frame, released in reverse order of
-// creation on every way out of the tick.
-namespace saver {
+// Owners for GDI objects and loaded libraries, released on every way out.
+namespace platform::win32 {
 
 class WindowDC {
 public:
@@ -21,6 +20,25 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint ... EndPaint on one window.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope()
+    {
+        if (dc_)
+            EndPaint(window_, &paint_);
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 
@@ -57,6 +75,8 @@ private:
 };
 
 // Selects an object into a device context and puts the previous one back.
+// Declared after the objects it selects, so it is undone before they are
+// deleted.
 class Selection {
 public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
@@ -112,4 +132,4 @@ Fn LibraryFunction(HMODULE module, const char* name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-} // namespace saver
+} // namespace platform::win32
