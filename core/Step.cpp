@@ -2,8 +2,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/CAEngine.h"
+#include "core/simd/VectorStep.h"
 #include "weftcpplib/FillBorder.h"
 
 namespace {
@@ -89,8 +91,14 @@ void CAEngine::Step()
     std::lock_guard<std::mutex> guard(lock);
     const auto w = static_cast<std::uint32_t>(width);
     const auto h = static_cast<std::uint32_t>(height);
-    const Rule rule{param[0], param[1], param[2]};
-    alive = ComputeGeneration(current.data, work.data, w, h, rule);
+    // The vector forms give the same generation; this loop is their fallback.
+    const std::optional<bool> vector_alive = core_simd::VectorGeneration(current.data, work.data, w, h, param);
+    if (vector_alive) {
+        alive = *vector_alive;
+    } else {
+        const Rule rule{param[0], param[1], param[2]};
+        alive = ComputeGeneration(current.data, work.data, w, h, rule);
+    }
     weftcpplib::FillBorder(work.data, w, h, tilling);
     Publish();
 }

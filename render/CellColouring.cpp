@@ -1,9 +1,12 @@
 #include "render/CellColouring.h"
 
 #include "render/CellPalette.h"
+#include "render/simd/VectorFilters.h"
 
 void ColourCells(const short* cells, std::uint32_t* pixels, std::size_t count)
 {
+    if (render_simd::ColourCellsVector(cells, pixels, count))
+        return;
     const std::uint32_t* palette = CellPalette;
     const short* end = cells + count;
     while (cells != end)

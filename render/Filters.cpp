@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "render/CellPalette.h"
+#include "render/simd/VectorFilters.h"
 #include "weftcpplib/FillBorder.h"
 
 namespace {
@@ -63,7 +64,9 @@ bool MedianToImage(const weftcpplib::weft2darray<short>& grid, weftcpplib::CDIBD
     std::uint32_t* const pixels = image.Pixels();
     const std::uint32_t* palette = CellPalette;
 
-    for (std::uint32_t r = 1; r + 1 < h && w >= 3; ++r) {
+    // The vector forms give the same pixels; this loop is their fallback.
+    const bool vector_done = render_simd::MedianInteriorVector(grid.data, pixels, w, h);
+    for (std::uint32_t r = 1; !vector_done && r + 1 < h && w >= 3; ++r) {
         const short* above = grid.data + static_cast<std::size_t>(r - 1) * w;
         const short* here = above + w;
         const short* below = here + w;
@@ -134,7 +137,7 @@ void BoxBlur(weftcpplib::CDIBData& image, std::uint16_t mode)
     std::uint32_t* const pixels = image.Pixels();
     auto row = [&](std::uint32_t r) { return pixels + static_cast<std::size_t>(r) * w; };
 
-    if (h >= 3 && w >= 3) {
+    if (h >= 3 && w >= 3 && !render_simd::BlurInteriorVector(pixels, w, h)) {
         RowSums above(w), here(w), below(w);
         above.Take(row(0), w);
         here.Take(row(1), w);
