@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -112,6 +113,8 @@ void PlaceNeighbourhood(CAEngine& engine, std::int32_t cx, std::int32_t cy, int 
 // so that the comparisons below compare something.
 TEST(StepSimd, VectorFormsRunAtEveryVectorLevel)
 {
+    // Under Wine too: the log shows which wide forms this machine exercised.
+    std::printf("SIMD levels compared: scalar up to %s\n", platform::SimdLevelName(platform::SupportedSimdLevel()));
     std::vector<short> cells(130 * 20, 0), next(130 * 20, 7);
     const std::int16_t param[3] = {-1, 5, 1}; // an all-dead field gives birth everywhere
     for (SimdLevel level : tessel_test::SupportedSimdLevels()) {

@@ -1,0 +1,269 @@
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "core/BuiltinScenes.h"
+#include "core/CAEngine.h"
+#include "platform/CpuFeatures.h"
+#include "platform/Random.h"
+#include "render/CellColouring.h"
+#include "render/CellPalette.h"
+#include "render/Filters.h"
+#include "saver/ImageCanvas.h"
+#include "saver/Tessel.h"
+#include "weftcpplib/CDIBData.h"
+#include "weftcpplib/FillBorder.h"
+
+// Every hot loop at each SIMD level (the first argument: 0 scalar, 1 sse2,
+// 2 avx2, 3 avx512; -1 the level in force, which TESSEL_SIMD can lower).
+// The label names the level that ran.
+namespace {
+
+using platform::SimdLevel;
+
+constexpr std::int32_t kCellW = 802, kCellH = 602;
+constexpr std::int64_t kActive = -1;
+
+const bool kContext = [] {
+    benchmark::AddCustomContext("simd_supported", platform::SimdLevelName(platform::SupportedSimdLevel()));
+    benchmark::AddCustomContext("simd_in_force", platform::SimdLevelName(platform::ActiveSimdLevel()));
+    return true;
+}();
+
+// Puts the benchmark's level in force for its run; false (and the benchmark
+// is skipped) when the processor lacks it.
+class LevelForRun {
+public:
+    explicit LevelForRun(benchmark::State& state) : saved_(platform::ActiveSimdLevel())
+    {
+        const std::int64_t wanted = state.range(0);
+        ok_ = wanted == kActive || platform::SelectSimdLevel(static_cast<SimdLevel>(wanted));
+        if (!ok_)
+            state.SkipWithError("this processor lacks the level");
+        else
+            state.SetLabel(platform::SimdLevelName(platform::ActiveSimdLevel()));
+    }
+    ~LevelForRun() { platform::SelectSimdLevel(saved_); }
+    LevelForRun(const LevelForRun&) = delete;
+    LevelForRun& operator=(const LevelForRun&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    SimdLevel saved_;
+    bool ok_ = false;
+};
+
+class XorShift final : public platform::RandomSource {
+public:
+    std::uint32_t Next() override
+    {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+
+private:
+    std::uint32_t state_ = 0x2545F491u;
+};
+
+// A catalogue scene's engine on a field of the given size, seeded evenly.
+void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
+{
+    const SceneData& scene = builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    engine.SetSize(w, h);
+    std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
+    engine.tilling = scene.tilling;
+    engine.init = 0;
+    XorShift random;
+    platform::ScopedRandomSource scoped(random);
+    engine.Initialize();
+}
+
+// A field as a running scene shows it: a few generations past the seeding.
+void RunningField(CAEngine& engine)
+{
+    Prepare(engine, 21, kCellW, kCellH);
+    for (int i = 0; i < 20; ++i)
+        engine.Step();
+    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+}
+
+void BM_Step(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    const auto w = static_cast<std::int32_t>(state.range(1)), h = static_cast<std::int32_t>(state.range(2));
+    CAEngine engine;
+    Prepare(engine, 21, w, h);
+    for (auto _ : state) {
+        engine.Step();
+        if (!engine.alive) {
+            state.PauseTiming();
+            Prepare(engine, 21, w, h);
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * (w - 2) * (h - 2));
+}
+BENCHMARK(BM_Step)
+    ->ArgNames({"simd", "w", "h"})
+    ->ArgsProduct({{kActive, 0, 1, 2, 3}, {kCellW}, {kCellH}})
+    ->ArgsProduct({{kActive, 0, 1, 2, 3}, {1026}, {1026}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The heaviest tick: 100 generations of the largest field.
+void BM_Step100Largest(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    CAEngine engine;
+    Prepare(engine, 21, 1026, 1026);
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i)
+            engine.Step();
+        if (!engine.alive) {
+            state.PauseTiming();
+            Prepare(engine, 21, 1026, 1026);
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 100 * 1024 * 1024);
+}
+BENCHMARK(BM_Step100Largest)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMillisecond);
+
+void BM_Colour(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    CAEngine engine;
+    RunningField(engine);
+    auto image = weftcpplib::MakeImage(kCellW, kCellH);
+    for (auto _ : state) {
+        ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * image->Count());
+}
+BENCHMARK(BM_Colour)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+
+void BM_Median(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    CAEngine engine;
+    RunningField(engine);
+    auto image = weftcpplib::MakeImage(kCellW, kCellH);
+    for (auto _ : state) {
+        MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * image->Count());
+}
+BENCHMARK(BM_Median)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+
+// Blurring in place again and again costs the same as blurring a fresh frame.
+void BM_Blur(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    CAEngine engine;
+    RunningField(engine);
+    auto image = weftcpplib::MakeImage(kCellW, kCellH);
+    ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+    for (auto _ : state) {
+        BoxBlur(*image, weftcpplib::TILE_GRID);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * image->Count());
+}
+BENCHMARK(BM_Blur)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+
+// The frame loop's ports without a window: a clock that stands still (so no
+// scene ends by time), the real engine and images, nothing shown.
+class StillClock final : public saver::TickClock {
+public:
+    std::uint32_t NowMs() override { return 1000; }
+};
+class IdleTimer final : public saver::FrameTimer {
+public:
+    void Start(std::uint32_t) override {}
+    void Restart(std::uint32_t) override {}
+};
+class EngineAutomaton final : public saver::Automaton {
+public:
+    explicit EngineAutomaton(CAEngine& engine) : engine_(engine) {}
+    void Step() override { engine_.Step(); }
+    bool Alive() const override { return engine_.alive; }
+    int GridWidth() const override { return engine_.width; }
+    int GridHeight() const override { return engine_.height; }
+
+private:
+    CAEngine& engine_;
+};
+// The default frame: an 800 x 600 field, one generation per tick, blurred and
+// laid as a grid of tiles.
+class DefaultScene final : public saver::SettingsStore, public saver::SceneStarter {
+public:
+    explicit DefaultScene(CAEngine& engine) : engine_(engine)
+    {
+        common_.fps = 60;
+        scene_ = builtin_scenes.at(20);
+        scene_.drop = 0;
+        scene_.time = 0;
+        scene_.tilling = weftcpplib::TILE_GRID;
+        scene_.proc = PROC_BLUR;
+    }
+    bool Read() override { return true; }
+    bool Write() override { return true; }
+    const CommonSettings& Common() const override { return common_; }
+    const SceneData& CurrentScene() const override { return scene_; }
+    void NewScene(int, int) override
+    {
+        Prepare(engine_, 21, kCellW, kCellH);
+        engine_.tilling = scene_.tilling;
+        BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
+                     scene_.death_color);
+    }
+
+private:
+    CAEngine& engine_;
+    CommonSettings common_{};
+    SceneData scene_{};
+};
+class NoPresenter final : public saver::FramePresenter {
+public:
+    void Show(const saver::BlitPlan&, const weftcpplib::CDIBData&) override {}
+};
+
+void BM_DefaultFrame(benchmark::State& state)
+{
+    const LevelForRun level(state);
+    if (!level.ok())
+        return;
+    CAEngine engine;
+    StillClock clock;
+    IdleTimer timer;
+    EngineAutomaton automaton(engine);
+    DefaultScene scene(engine);
+    NoPresenter presenter;
+    saver::ImageCanvas canvas(engine, presenter);
+    saver::Tessel frames({clock, timer, automaton, scene, scene, canvas});
+    frames.OnCreate({false, 1920, 1080, 96});
+    frames.OnTimer(1920, 1080); // the scene start
+    for (auto _ : state)
+        frames.OnTimer(1920, 1080);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DefaultFrame)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+
+} // namespace
