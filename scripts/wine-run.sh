@@ -37,10 +37,11 @@ case "${1:-}" in
 esac
 
 [ -f "$WINEPREFIX/.ready" ] || init_prefix
-# Programs that need windows use the build folder's private display when the
-# test fixture has started one.
-if [ -z "${DISPLAY:-}" ] && [ -n "${TESSEL_XVFB_DIR:-}" ] && [ -f "$TESSEL_XVFB_DIR/display" ]; then
+# Every program of a build's prefix uses that build's private display when the
+# test fixture has started one (it lives beside the prefix).
+xvfb_dir=${TESSEL_XVFB_DIR:-$(dirname "$WINEPREFIX")/xvfb}
+if [ -z "${DISPLAY:-}" ] && [ -f "$xvfb_dir/display" ]; then
   export DISPLAY
-  DISPLAY=$(cat "$TESSEL_XVFB_DIR/display")
+  DISPLAY=$(cat "$xvfb_dir/display")
 fi
 exec wine "$@"

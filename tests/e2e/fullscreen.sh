@@ -8,7 +8,7 @@ e2e_setup "fullscreen_$how" "$1" "$2"
 
 e2e_start Tessel.scr /s
 saver=$E2E_LAST_PID
-e2e_wait_saver_window 20 || e2e_fail "no saver window appeared"
+e2e_wait_saver_window 40 || e2e_fail "no saver window appeared"
 sleep 2
 first=$(e2e_screen)
 sleep 1

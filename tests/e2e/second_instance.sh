@@ -5,7 +5,7 @@ e2e_setup second_instance "$1" "$2"
 
 e2e_start Tessel.scr /s
 first=$E2E_LAST_PID
-e2e_wait_saver_window 20 || e2e_fail "no saver window appeared"
+e2e_wait_saver_window 40 || e2e_fail "no saver window appeared"
 e2e_start Tessel.scr /s
 e2e_wait_exit "$E2E_LAST_PID" 15; code=$E2E_EXIT
 [ "$code" = "0" ] || e2e_fail "second start ended with '$code'"
