@@ -10,8 +10,10 @@ using weftcpplib::WeftLog;
 
 std::uint16_t Tessel::GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop)
 {
-    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(common_drop + 1) *
-                                      static_cast<std::uint16_t>(scene_drop + 1));
+    // Multiplied unsigned: two 16-bit factors promoted to int could overflow it.
+    const std::uint32_t common_factor = static_cast<std::uint16_t>(common_drop + 1);
+    const std::uint32_t scene_factor = static_cast<std::uint16_t>(scene_drop + 1);
+    return static_cast<std::uint16_t>(common_factor * scene_factor);
 }
 
 void Tessel::OnCreate(const CreateInfo& info)

@@ -48,6 +48,10 @@ TEST(FrameLoop, GenerationsPerTickMultiplyTheDrops)
     heavy.Tick();
     EXPECT_EQ(heavy.automaton.steps, 200);
     EXPECT_EQ(saver::Tessel::GenerationsPerTick(-1, 5), 0);
+    // Damaged drops wrap in 16 bits like the stored count instead of
+    // overflowing the multiplication: 65535 x 65535 = 1 (mod 65536).
+    EXPECT_EQ(saver::Tessel::GenerationsPerTick(-2, -2), 1);
+    EXPECT_EQ(saver::Tessel::GenerationsPerTick(32767, 32767), 0);
 }
 
 TEST(FrameLoop, FirstTickStartsSceneAndMakesImagesFromTheNewGrid)
