@@ -121,8 +121,13 @@ bool CDIBData::PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int3
     const std::uint32_t* src = source.pixels_.get() + static_cast<std::size_t>(rows.src) * src_stride +
                                static_cast<std::size_t>(cols.src);
     const std::size_t bytes = static_cast<std::size_t>(cols.length) * sizeof(std::uint32_t);
-    for (std::int64_t k = 0; k < rows.length; ++k, dest += dest_stride, src += src_stride)
-        std::memmove(dest, src, bytes); // the source may be this very image
+    // The source may be this very image: a copy to lower rows then takes the
+    // last row first, so that no row is read after it has been written.
+    const bool backwards = &source == this && rows.dest > rows.src;
+    for (std::int64_t i = 0; i < rows.length; ++i) {
+        const auto k = static_cast<std::size_t>(backwards ? rows.length - 1 - i : i);
+        std::memmove(dest + k * dest_stride, src + k * src_stride, bytes);
+    }
     return true;
 }
 

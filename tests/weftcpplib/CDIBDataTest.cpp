@@ -128,6 +128,14 @@ TEST(PutTile, SourceMayBeTheImageItself)
     ASSERT_TRUE(image->PutTile(0, 1, 5, 1, *image)); // one row moved left onto itself
     for (std::int32_t c = 0; c < 5; ++c)
         EXPECT_EQ(image->Pixels()[6 + c], before[6 + c + 1]) << c;
+
+    // Moved down by one row: each row must take its upper neighbour as it was.
+    Number(*image);
+    ASSERT_TRUE(image->PutTile(0, 2, 5, 3, *image));
+    for (std::int32_t r = 2; r < 5; ++r)
+        for (std::int32_t c = 0; c < 5; ++c)
+            EXPECT_EQ(image->Pixels()[r * 6 + c], before[(r - 1) * 6 + c + 1]) << r << "," << c;
+    EXPECT_EQ(image->Pixels()[5 * 6], before[5 * 6]);
 }
 
 // Pixel (x, y) counted from the top of the shown image.
