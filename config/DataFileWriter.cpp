@@ -4,6 +4,7 @@
 
 #include "config/DataFileFormat.h"
 #include "config/FileOps.h"
+#include "config/ModuleVersion.h"
 #include "config/StreamErrorLog.h"
 #include "weftcpplib/CWeftLogManager.h"
 
@@ -20,6 +21,14 @@ bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, in
     return true;
 }
 
+// A version that could not be read (0.0.0.0) must not reach the file: the
+// reader takes 0.0 for the oldest format and would rescale every saturation
+// of the list again at each read.
+ModuleVersion VersionToWrite(const ModuleVersion& version)
+{
+    return version == ModuleVersion{} ? BuiltVersion() : version;
+}
+
 } // namespace
 
 bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config)
@@ -29,9 +38,9 @@ bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config)
         LogStreamError(__LINE__, out);
         return false;
     }
-    if (!WriteBlock(out, datafile::EncodeHeader(config.module_version, config.settings), __LINE__))
+    const ModuleVersion v = VersionToWrite(config.module_version);
+    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), __LINE__))
         return false;
-    const ModuleVersion& v = config.module_version;
     weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
 
     const auto count = static_cast<std::int32_t>(config.scene_list.size() + 1);

@@ -4,6 +4,6 @@
 // the program's version.
 bool ReadModuleVersion(const std::wstring&, ModuleVersion& version, std::uint32_t&)
 {
-    version = {TESSEL_VERSION_MAJOR, TESSEL_VERSION_MINOR, TESSEL_VERSION_BUILD, TESSEL_VERSION_REVISION};
+    version = BuiltVersion();
     return true;
 }

@@ -103,6 +103,26 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
         EXPECT_EQ(copy.scenario[i]->no, config_->scenario[i]->no);
 }
 
+TEST_F(DataFileWriteTest, UnreadableVersionIsNotWrittenAsTheOldestFormat)
+{
+    // A version resource that could not be read leaves 0.0.0.0, which the
+    // reader would take for a 1.0 file and rescale its saturations.
+    config_->module_version = {};
+    config_->scene_list[0].s_min2 = 200;
+    config_->scene_list[0].s_max2 = 255;
+    ASSERT_TRUE(config_->WriteDataFile());
+    const std::string bytes = Read(L"Tessel.dat");
+    EXPECT_EQ(At<std::uint16_t>(bytes, 16), 1);
+    EXPECT_EQ(At<std::uint16_t>(bytes, 18), 2);
+    EXPECT_TRUE(Logged(L"Version : 1.2.0.0"));
+
+    WeftConfig copy;
+    copy.data_file_path = config_->data_file_path;
+    ASSERT_TRUE(copy.ReadDataFile());
+    EXPECT_EQ(copy.scene_list[0].s_min2, 200);
+    EXPECT_EQ(copy.scene_list[0].s_max2, 255);
+}
+
 TEST_F(DataFileWriteTest, ReplacesAnOlderFileWhole)
 {
     Put(L"Tessel.dat", std::string(10000, 'x'));
