@@ -14,6 +14,7 @@
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "saver/ImageCanvas.h"
+#include "saver/SaverAdapters.h"
 #include "saver/Tessel.h"
 #include "weftcpplib/CDIBData.h"
 #include "weftcpplib/FillBorder.h"
@@ -199,17 +200,6 @@ public:
     void Start(std::uint32_t) override {}
     void Restart(std::uint32_t) override {}
 };
-class EngineAutomaton final : public saver::Automaton {
-public:
-    explicit EngineAutomaton(CAEngine& engine) : engine_(engine) {}
-    void Step() override { engine_.Step(); }
-    bool Alive() const override { return engine_.alive; }
-    int GridWidth() const override { return engine_.width; }
-    int GridHeight() const override { return engine_.height; }
-
-private:
-    CAEngine& engine_;
-};
 // The default frame: an 800 x 600 field, one generation per tick, blurred and
 // laid as a grid of tiles.
 class DefaultScene final : public saver::SettingsStore, public saver::SceneStarter {
@@ -253,7 +243,7 @@ void BM_DefaultFrame(benchmark::State& state)
     CAEngine engine;
     StillClock clock;
     IdleTimer timer;
-    EngineAutomaton automaton(engine);
+    saver::EngineAutomaton automaton(engine);
     DefaultScene scene(engine);
     NoPresenter presenter;
     saver::ImageCanvas canvas(engine, presenter);
