@@ -10,6 +10,7 @@
 #include "core/CAEngine.h"
 #include "platform/CpuFeatures.h"
 #include "platform/Random.h"
+#include "support/ScriptedRandom.h"
 #include "render/CellColouring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
@@ -58,19 +59,6 @@ private:
     bool ok_ = false;
 };
 
-class XorShift final : public platform::RandomSource {
-public:
-    std::uint32_t Next() override
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-
-private:
-    std::uint32_t state_ = 0x2545F491u;
-};
 
 // A catalogue scene's engine on a field of the given size, seeded evenly.
 void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
@@ -80,7 +68,7 @@ void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
     engine.init = 0;
-    XorShift random;
+    tessel_test::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
     platform::ScopedRandomSource scoped(random);
     engine.Initialize();
 }

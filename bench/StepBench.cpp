@@ -7,27 +7,14 @@
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
 #include "platform/Random.h"
+#include "support/ScriptedRandom.h"
 
 namespace {
 
-// Repeatable fields, so that runs compare.
-class XorShift final : public platform::RandomSource {
-public:
-    std::uint32_t Next() override
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-
-private:
-    std::uint32_t state_ = 0x2545F491u;
-};
 
 void SeedUniform(CAEngine& engine)
 {
-    XorShift random;
+    tessel_test::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
     platform::ScopedRandomSource scoped(random);
     engine.init = 0;
     engine.Initialize();
