@@ -13,7 +13,7 @@ def read_xwd(data):
     header = struct.unpack(">25I", data[:100])
     header_size, _, pixmap_format, depth, width, height = header[:6]
     byte_order, bits_per_pixel, bytes_per_line = header[7], header[11], header[12]
-    red_mask, green_mask, blue_mask = header[13:16]
+    red_mask, green_mask, blue_mask = header[14:17]
     ncolors = header[19]
     if pixmap_format != 2 or bits_per_pixel not in (24, 32):
         raise SystemExit(f"xwd_stats: unsupported dump (format {pixmap_format}, {bits_per_pixel} bpp)")
