@@ -20,10 +20,10 @@ struct Avx2 {
     static bool AnyNonZero(Vec v) { return !_mm256_testz_si256(v, v); }
 
     struct Params {
-        Vec low, span, decay, top;
+        Vec low, span, decay;
         explicit Params(const StepBounds& b)
             : low(_mm256_set1_epi16(b.sum_low)), span(_mm256_set1_epi16(static_cast<short>(b.sum_span))),
-              decay(_mm256_set1_epi16(b.decay)), top(_mm256_set1_epi16(255))
+              decay(_mm256_set1_epi16(b.decay))
         {
         }
     };
@@ -35,9 +35,9 @@ struct Avx2 {
         const Vec outside = _mm256_subs_epu16(_mm256_sub_epi16(sum, p.low), p.span);
         // 255 where a dead cell is born.
         const Vec born = _mm256_srli_epi16(_mm256_cmpeq_epi16(_mm256_or_si256(outside, cell), zero), 8);
-        // With a decay of 0 or more a dead cell decays to 0; saturation keeps
-        // v - decay exact up to where the clamp to 255 applies.
-        const Vec decayed = _mm256_min_epi16(_mm256_max_epi16(_mm256_subs_epi16(cell, p.decay), zero), p.top);
+        // Cells are 0..255 and the decay is never negative, so an unsigned
+        // saturating subtraction is exactly "v - decay, or 0 once it dies".
+        const Vec decayed = _mm256_subs_epu16(cell, p.decay);
         return _mm256_or_si256(decayed, born);
     }
 };

@@ -33,7 +33,9 @@ struct Avx512 {
         const Vec zero = Zero();
         const __mmask32 dead = _mm512_cmpeq_epi16_mask(cell, zero);
         const __mmask32 born = _mm512_mask_cmple_epu16_mask(dead, _mm512_sub_epi16(sum, p.low), p.span);
-        const Vec decayed = _mm512_min_epi16(_mm512_max_epi16(_mm512_subs_epi16(cell, p.decay), zero), p.top);
+        // Cells are 0..255 and the decay is never negative, so an unsigned
+        // saturating subtraction is exactly "v - decay, or 0 once it dies".
+        const Vec decayed = _mm512_subs_epu16(cell, p.decay);
         return _mm512_mask_mov_epi16(decayed, born, p.top);
     }
 };

@@ -20,10 +20,10 @@ struct Sse2 {
     static bool AnyNonZero(Vec v) { return _mm_movemask_epi8(_mm_cmpeq_epi16(v, Zero())) != 0xFFFF; }
 
     struct Params {
-        Vec low, span, decay, top;
+        Vec low, span, decay;
         explicit Params(const StepBounds& b)
             : low(_mm_set1_epi16(b.sum_low)), span(_mm_set1_epi16(static_cast<short>(b.sum_span))),
-              decay(_mm_set1_epi16(b.decay)), top(_mm_set1_epi16(255))
+              decay(_mm_set1_epi16(b.decay))
         {
         }
     };
@@ -35,9 +35,9 @@ struct Sse2 {
         const Vec outside = _mm_subs_epu16(_mm_sub_epi16(sum, p.low), p.span);
         // 255 where a dead cell is born.
         const Vec born = _mm_srli_epi16(_mm_cmpeq_epi16(_mm_or_si128(outside, cell), zero), 8);
-        // With a decay of 0 or more a dead cell decays to 0; saturation keeps
-        // v - decay exact up to where the clamp to 255 applies.
-        const Vec decayed = _mm_min_epi16(_mm_max_epi16(_mm_subs_epi16(cell, p.decay), zero), p.top);
+        // Cells are 0..255 and the decay is never negative, so an unsigned
+        // saturating subtraction is exactly "v - decay, or 0 once it dies".
+        const Vec decayed = _mm_subs_epu16(cell, p.decay);
         return _mm_or_si128(decayed, born);
     }
 };
