@@ -8,18 +8,33 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 status=0
+started=$SECONDS
+stage() { echo "=== $* ($((SECONDS - started)) s)"; }
+
+# Whatever a killed test left behind must not outlive the run: a Wine or X
+# server holding this script's output open would keep CI waiting.
+stop_leftovers() {
+  local build=build/$1
+  [ -d "$build/wineprefix" ] && bash scripts/wine-run.sh --prefix "$build/wineprefix" --stop
+  [ -d "$build/xvfb" ] && bash scripts/xvfb-fixture.sh stop "$build/xvfb"
+  return 0
+}
+
 for preset in native win32 win64; do
-  echo "=== $preset: configure and build"
+  stage "$preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
-  echo "=== $preset: test"
-  ctest --preset "$preset" -j "$jobs" || status=1
+  stage "$preset: test"
+  # Every test has its own limit; this one bounds the run as a whole.
+  timeout -k 30 1200 ctest --preset "$preset" -j "$jobs" --timeout 300 || status=1
+  stop_leftovers "$preset"
 done
 
 # The fuzz targets (clang, libFuzzer), each run briefly by its test.
-echo "=== fuzz: configure and build"
+stage "fuzz: configure and build"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs" --target datafile_fuzz
-echo "=== fuzz: test"
-ctest --preset fuzz || status=1
+stage "fuzz: test"
+timeout -k 30 300 ctest --preset fuzz --timeout 120 || status=1
+stage "done"
 exit $status

@@ -37,8 +37,8 @@ e2e_setup() {
 # The Wine user's temporary folder, where the saver writes its log.
 e2e_temp_folder() {
   local temp
-  temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
-  winepath -u "$temp" 2>/dev/null
+  temp=$(timeout -k 2 60 wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+  timeout -k 2 30 winepath -u "$temp" 2>/dev/null
 }
 
 # Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
@@ -63,14 +63,18 @@ e2e_wait_exit() {
   done
 }
 
+# X and Wine helpers never outlive their step: one left hanging would hold the
+# test's output open after the test itself was stopped.
+e2e_xdotool() { timeout -k 2 10 xdotool "$@"; }
+
 e2e_saver_count() {
-  (cd "$E2E_WORK" && wine saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
+  (cd "$E2E_WORK" && timeout -k 2 30 wine saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
 }
 
 # Waits up to $1 seconds until exactly one full-screen saver window exists.
 e2e_wait_saver_window() {
-  local i
-  for ((i = 0; i < $1 * 2; i++)); do
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
     [ "$(e2e_saver_count)" = "1" ] && return 0
     sleep 0.5
   done
@@ -78,7 +82,7 @@ e2e_wait_saver_window() {
 }
 
 e2e_screen() {
-  xwd -root -silent | python3 "$E2E_HERE/xwd_stats.py" "$@"
+  timeout -k 2 20 xwd -root -silent | python3 "$E2E_HERE/xwd_stats.py" "$@"
 }
 
 # The saver's log of this run as UTF-8 text.

@@ -20,12 +20,12 @@ python3 -c "import sys; sys.exit(0 if float('$share') > 0.005 else 1)" || e2e_fa
 [ "${first##*digest=}" != "${second##*digest=}" ] || e2e_fail "the picture did not change"
 
 if [ "$how" = mouse ]; then
-  xdotool mousemove_relative -- 40 30
+  e2e_xdotool mousemove_relative -- 40 30
   sleep 0.2
-  xdotool mousemove_relative -- 40 30
+  e2e_xdotool mousemove_relative -- 40 30
 else
   # The key goes to the window with the input focus: the saver's.
-  xdotool search --name '^Screen Saver$' windowfocus --sync key space 2>/dev/null || xdotool key space
+  e2e_xdotool search --name '^Screen Saver$' windowfocus --sync key space 2>/dev/null || e2e_xdotool key space
 fi
 e2e_wait_exit "$saver" 15; code=$E2E_EXIT
 [ "$code" = "0" ] || e2e_fail "saver ended with '$code' after the $how input"

@@ -7,9 +7,9 @@ title='^Tessel の設定$'
 
 # Waits up to $1 seconds for the dialog and gives it the input focus.
 wait_dialog() {
-  local i
-  for ((i = 0; i < $1 * 2; i++)); do
-    if xdotool search --name "$title" windowfocus --sync 2>/dev/null; then
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
+    if timeout -k 1 3 xdotool search --name "$title" windowfocus --sync 2>/dev/null; then
       return 0
     fi
     sleep 0.5
@@ -21,7 +21,7 @@ e2e_start Tessel.scr /c
 dialog=$E2E_LAST_PID
 wait_dialog 40 || e2e_fail "no settings dialog appeared for /c"
 e2e_screen --png "$E2E_WORK/settings.png" >/dev/null
-xdotool key Escape
+e2e_xdotool key Escape
 e2e_wait_exit "$dialog" 15; code=$E2E_EXIT
 [ "$code" = "1" ] || e2e_fail "Cancel ended the dialog with '$code'"
 [ ! -e "$E2E_WORK/Tessel.dat" ] || e2e_fail "Cancel wrote Tessel.dat"
@@ -29,7 +29,7 @@ e2e_wait_exit "$dialog" 15; code=$E2E_EXIT
 e2e_start Tessel.scr
 dialog=$E2E_LAST_PID
 wait_dialog 40 || e2e_fail "no settings dialog appeared for an empty command line"
-xdotool key Return
+e2e_xdotool key Return
 e2e_wait_exit "$dialog" 15; code=$E2E_EXIT
 [ "$code" = "0" ] || e2e_fail "OK ended the dialog with '$code'"
 size=$(stat -c %s "$E2E_WORK/Tessel.dat" 2>/dev/null || echo none)
