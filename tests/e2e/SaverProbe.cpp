@@ -1,8 +1,10 @@
 // A helper for the end-to-end tests, run under Wine beside Tessel.scr.
 //   saver_probe count              prints the number of full-screen saver windows
 //   saver_probe preview SCR        hosts a preview of SCR in a window of its own,
-//                                  prints where it is on the screen, closes it after
-//                                  a few seconds; exit code 0 = it ran and ended with 0
+//                                  prints the preview's size, closes it when
+//                                  the file preview.done appears in the current
+//                                  folder (at most 40 s later); exit code 0 = it ran
+//                                  and ended with 0
 #include <windows.h>
 
 #include <cstdio>
@@ -72,15 +74,19 @@ int Preview(const wchar_t* scr)
         std::printf("cannot start %ls (%lu)\n", scr, GetLastError());
         return 1;
     }
-    Pump(3000);
-    HWND child = FindPreview(parent);
-    RECT area{};
-    GetWindowRect(parent, &area);
-    // The test script looks at this part of the screen meanwhile.
-    std::printf("child=%d area=%ld,%ld,%ld,%ld\n", child != nullptr, area.left, area.top, area.right - area.left,
-                area.bottom - area.top);
+    // A busy machine may take a while to start the saver.
+    HWND child = nullptr;
+    for (int i = 0; i < 200 && !child; ++i) {
+        Pump(100);
+        child = FindPreview(parent);
+    }
+    RECT client{};
+    if (child)
+        GetClientRect(child, &client);
+    std::printf("child=%d size=%ldx%ld\n", child != nullptr, client.right, client.bottom);
     std::fflush(stdout);
-    Pump(4000);
+    for (int i = 0; i < 400 && GetFileAttributesW(L"preview.done") == INVALID_FILE_ATTRIBUTES; ++i)
+        Pump(100);
 
     DestroyWindow(parent);
     DWORD exit_code = 9999;
