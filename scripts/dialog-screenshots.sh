@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Pictures of the three settings dialogs under Wine, for checking by eye:
-# builds the win32 preset's ui_tests, shows each dialog on a private display
-# and saves settings.png, cellcolor.png and name.png under BUILD/screenshots.
-#   dialog-screenshots.sh [BUILD]   (default build/win32)
+# builds the win32 preset's ui_tests (win64 where 32-bit programs cannot
+# run), shows each dialog on a private display and saves settings.png,
+# cellcolor.png and name.png under BUILD/screenshots.
+#   dialog-screenshots.sh [BUILD]   (default build/win32 or build/win64)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build=${1:-build/win32}
-cmake --preset win32 -B "$build" >/dev/null
+preset=win32
+if ! reason=$(bash scripts/can-run-i386.sh); then
+  preset=win64
+  echo "dialog-screenshots: $reason; showing the 64-bit build's dialogs"
+fi
+build=${1:-build/$preset}
+cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" --target ui_tests -j 2
 build=$(cd "$build" && pwd)
 shots="$build/screenshots"
@@ -15,7 +21,7 @@ xvfb="$build/xvfb-shots"
 prefix="$build/wineprefix"
 rm -rf "$shots" && mkdir -p "$shots"
 
-run() { TESSEL_XVFB_DIR="$xvfb" "$root/scripts/wine-run.sh" --prefix "$prefix" "$@"; }
+run() { TESSEL_XVFB_DIR="$xvfb" "$root/scripts/wine-run.sh" --prefix "$prefix" --arch "$preset" "$@"; }
 cleanup() {
   [ -n "${shower:-}" ] && kill "$shower" 2>/dev/null || true
   run --stop || true

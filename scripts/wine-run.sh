@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a prefix of its own (never ~/.wine).
-#   wine-run.sh --prefix DIR PROGRAM [ARGS...]   run it, making the prefix if needed;
-#                                                its output is shown when it ends
-#   wine-run.sh --prefix DIR --init              make the prefix
-#   wine-run.sh --prefix DIR --start             make the prefix and keep its server
+#   wine-run.sh --prefix DIR [--arch A] PROGRAM [ARGS...]   run it, making the prefix
+#                                                if needed; its output is shown when it ends
+#   wine-run.sh --prefix DIR [--arch A] --init   make the prefix
+#   wine-run.sh --prefix DIR [--arch A] --start  make the prefix and keep its server
 #                                                running until --stop
 #   wine-run.sh --prefix DIR --stop              stop that prefix's wineserver
-set -u
+# A (win32 or win64) is the bitness of the build the prefix serves. Its loader
+# makes the prefix and runs Wine's own programs (cmd, reg); the prefix keeps
+# it, so later calls may leave it out. A program file runs with the loader of
+# its own bitness.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 prefix=""
-if [ "${1:-}" = "--prefix" ]; then
-  prefix=$2
-  shift 2
-fi
+arch=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --prefix) prefix=${2:-}; shift 2 || shift ;;
+    --arch) arch=${2:-}; shift 2 || shift ;;
+    *) break ;;
+  esac
+done
 [ -n "$prefix" ] || { echo "wine-run.sh: --prefix DIR is required" >&2; exit 2; }
 mkdir -p "$prefix"
 export WINEPREFIX
@@ -20,14 +29,42 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers, no prompts.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+recorded=""
+[ -f "$WINEPREFIX/.arch" ] && recorded=$(cat "$WINEPREFIX/.arch")
+if [ -n "$arch" ] && [ -n "$recorded" ] && [ "$arch" != "$recorded" ]; then
+  echo "wine-run.sh: $WINEPREFIX serves a $recorded build, not $arch; remove it to start afresh" >&2
+  exit 2
+fi
+arch=${arch:-$recorded}
+
+need_arch() {
+  [ -n "$arch" ] && return 0
+  echo "wine-run.sh: --arch win32|win64 is required to make $WINEPREFIX" >&2
+  exit 2
+}
+
 init_prefix() {
+  need_arch
   # One maker at a time; the others wait and find it made.
   exec 9>"$WINEPREFIX/.init.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
-    DISPLAY= timeout -k 5 300 wineboot -i >/dev/null 2>&1 || true
+    wine_use "$arch"
+    # A 64-bit build's prefix is made by the 64-bit loader alone.
+    [ "$arch" = win64 ] && export WINEARCH=win64
+    local log="$WINEPREFIX/.wineboot.log"
+    DISPLAY= timeout -k 5 300 "$WINE" wineboot -i >"$log" 2>&1
     timeout -k 5 120 wineserver -w
+    # Wine records the prefix's bitness in its registry once it has made it.
+    if ! grep -q '^#arch=' "$WINEPREFIX/system.reg" 2>/dev/null; then
+      echo "wine-run.sh: Wine could not make the prefix $WINEPREFIX ($WINE):" >&2
+      cat "$log" >&2
+      exit 1
+    fi
+    echo "$arch" >"$WINEPREFIX/.arch"
     touch "$WINEPREFIX/.ready"
+  elif [ ! -f "$WINEPREFIX/.arch" ]; then
+    echo "$arch" >"$WINEPREFIX/.arch"
   fi
   flock -u 9
   exec 9>&-
@@ -58,7 +95,8 @@ case "${1:-}" in
     init_prefix
     use_private_display
     start_server -p
-    timeout -k 5 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    wine_use "$arch"
+    timeout -k 5 120 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
     exit 0 ;;
   --stop) timeout -k 5 30 wineserver -k 2>/dev/null; timeout -k 5 30 wineserver -w 2>/dev/null; exit 0 ;;
   "") echo "wine-run.sh: no program given" >&2; exit 2 ;;
@@ -67,9 +105,12 @@ esac
 [ -f "$WINEPREFIX/.ready" ] || init_prefix
 use_private_display
 start_server -p10
+program_arch=$(wine_arch_of "$1") || program_arch=$arch
+[ -n "$program_arch" ] || need_arch
+wine_use "$program_arch"
 # For the same reason the program writes to a file, shown when it ends.
 out=$(mktemp "$WINEPREFIX/.out.XXXXXX")
-wine "$@" </dev/null >"$out" 2>&1 &
+"$WINE" "$@" </dev/null >"$out" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null' TERM INT
 wait "$pid"

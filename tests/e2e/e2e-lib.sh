@@ -3,9 +3,12 @@
 # of Tessel.scr, Wine in the build's prefix on the fixture's X display, and
 # the processes the test started, stopped by process id on every exit.
 #   e2e_setup NAME SCR PROBE      (environment: TESSEL_WINE_PREFIX, TESSEL_XVFB_DIR, TESSEL_E2E_DIR)
+# Windows programs start only through e2e_start or "$WINE", the Wine loader
+# of SCR's bitness that e2e_setup picks: a 64-bit build never needs 32-bit Wine.
 set -u
 E2E_PIDS=()
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_HERE/../../scripts/wine-loader.sh"
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -20,30 +23,35 @@ e2e_cleanup() {
 }
 
 e2e_setup() {
-  local name=$1
-  E2E_WORK="$TESSEL_E2E_DIR/$name"
+  local name=$1 arch
+  E2E_WORK="${TESSEL_E2E_DIR:?}/$name"
   rm -rf "$E2E_WORK"
   mkdir -p "$E2E_WORK"
   cp "$2" "$E2E_WORK/Tessel.scr"
   [ -n "${3:-}" ] && cp "$3" "$E2E_WORK/saver_probe.exe"
-  export WINEPREFIX="$TESSEL_WINE_PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  arch=$(wine_arch_of "$2") || e2e_fail "$2 is no Windows program"
+  wine_use "$arch"
+  export WINEPREFIX="${TESSEL_WINE_PREFIX:?}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export DISPLAY
   DISPLAY=$(cat "$TESSEL_XVFB_DIR/display") || e2e_fail "no X display from the fixture"
   trap e2e_cleanup EXIT
   E2E_TEMP=$(e2e_temp_folder)
+  # Without the folder the old logs would be looked for at the root.
+  [ -n "$E2E_TEMP" ] && [ -d "$E2E_TEMP" ] || e2e_fail "Wine named no temporary folder ('$E2E_TEMP')"
   rm -f "$E2E_TEMP"/Tessel_*.log
 }
 
 # The Wine user's temporary folder, where the saver writes its log.
 e2e_temp_folder() {
   local temp
-  temp=$(timeout -k 2 60 wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
-  timeout -k 2 30 winepath -u "$temp" 2>/dev/null
+  temp=$(timeout -k 2 60 "$WINE" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+  [ -n "$temp" ] || return 1
+  timeout -k 2 30 "$WINE" winepath -u "$temp" 2>/dev/null
 }
 
 # Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
 e2e_start() {
-  (cd "$E2E_WORK" && exec wine "$@") >>"$E2E_WORK/wine.out" 2>&1 &
+  (cd "$E2E_WORK" && exec "$WINE" "$@") >>"$E2E_WORK/wine.out" 2>&1 &
   E2E_LAST_PID=$!
   E2E_PIDS+=("$E2E_LAST_PID")
 }
@@ -68,7 +76,7 @@ e2e_wait_exit() {
 e2e_xdotool() { timeout -k 2 10 xdotool "$@"; }
 
 e2e_saver_count() {
-  (cd "$E2E_WORK" && timeout -k 2 30 wine saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
+  (cd "$E2E_WORK" && timeout -k 2 30 "$WINE" saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
 }
 
 # Waits up to $1 seconds until exactly one full-screen saver window exists.

@@ -1,0 +1,23 @@
+# Which Wine loader starts what; sourced by every script that starts Wine.
+# /usr/bin/wine always tries the 32-bit loader first, and that loader cannot
+# start on a machine that runs no 32-bit x86 code. So a 64-bit program, and
+# Wine's own programs in a 64-bit build's prefix, go to the 64-bit loader
+# directly, and a 32-bit program to the 32-bit one.
+#   wine_arch_of FILE    prints win32 or win64 for a Windows program
+#   wine_use ARCH        sets WINE to that arch's loader and exports WINELOADER
+#                        to match, so Wine starts its helpers with it too
+
+TESSEL_SCRIPTS=${TESSEL_SCRIPTS:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)}
+
+wine_arch_of() {
+  python3 "$TESSEL_SCRIPTS/pe-check.py" arch "$1" 2>/dev/null
+}
+
+wine_use() {
+  case "$1" in
+    win32) WINE=/usr/lib/wine/wine ;;
+    win64) WINE=/usr/lib/wine/wine64 ;;
+    *) echo "wine-loader: unknown arch '$1' (win32 or win64)" >&2; return 2 ;;
+  esac
+  export WINELOADER=$WINE
+}
