@@ -112,4 +112,5 @@ def main():
     print(f"pe-check: {path}: PE32 i386 GUI program with icon, name, manifest, version and 3 dialogs")
 
 
-main()
+if __name__ == "__main__":
+    main()
