@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Which Wine loader starts what; sourced by every script that starts Wine.
 # /usr/bin/wine always tries the 32-bit loader first, and that loader cannot
 # start on a machine that runs no 32-bit x86 code. So a 64-bit program, and

@@ -53,7 +53,7 @@ init_prefix() {
     # A 64-bit build's prefix is made by the 64-bit loader alone.
     [ "$arch" = win64 ] && export WINEARCH=win64
     local log="$WINEPREFIX/.wineboot.log"
-    DISPLAY= timeout -k 5 300 "$WINE" wineboot -i >"$log" 2>&1
+    DISPLAY='' timeout -k 5 300 "$WINE" wineboot -i >"$log" 2>&1
     timeout -k 5 120 wineserver -w
     # Wine records the prefix's bitness in its registry once it has made it.
     if ! grep -q '^#arch=' "$WINEPREFIX/system.reg" 2>/dev/null; then
