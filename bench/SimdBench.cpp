@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -21,7 +23,8 @@
 #include "weftcpplib/FillBorder.h"
 
 // Every hot loop at each SIMD level (the first argument: 0 scalar, 1 sse2,
-// 2 avx2, 3 avx512; -1 the level in force, which TESSEL_SIMD can lower).
+// 2 avx2, 3 avx512; -1 the level in force, which the environment variable
+// TESSEL_SIMD can lower).
 // The label names the level that ran.
 namespace {
 
@@ -31,6 +34,9 @@ constexpr std::int32_t kCellW = 802, kCellH = 602;
 constexpr std::int64_t kActive = -1;
 
 const bool kContext = [] {
+    if (const char* cap = std::getenv("TESSEL_SIMD"); cap != nullptr && !platform::CapSimdLevel(cap))
+        std::fprintf(stderr, "TESSEL_SIMD=%s: not a level this processor supports; using %s\n", cap,
+                     platform::SimdLevelName(platform::ActiveSimdLevel()));
     benchmark::AddCustomContext("simd_supported", platform::SimdLevelName(platform::SupportedSimdLevel()));
     benchmark::AddCustomContext("simd_in_force", platform::SimdLevelName(platform::ActiveSimdLevel()));
     return true;

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <cstdlib>
 #include <iterator>
 
 namespace platform {
@@ -28,19 +27,9 @@ SimdLevel Detect()
     return SimdLevel::Scalar;
 }
 
-SimdLevel Initial()
-{
-    const SimdLevel supported = SupportedSimdLevel();
-    SimdLevel wanted = supported;
-    const char* text = std::getenv("TESSEL_SIMD");
-    if (text != nullptr && ParseSimdLevel(text, wanted) && wanted <= supported)
-        return wanted;
-    return supported;
-}
-
 std::atomic<SimdLevel>& Active()
 {
-    static std::atomic<SimdLevel> active{Initial()};
+    static std::atomic<SimdLevel> active{SupportedSimdLevel()};
     return active;
 }
 
@@ -77,6 +66,12 @@ bool ParseSimdLevel(std::string_view text, SimdLevel& level)
         }
     }
     return false;
+}
+
+bool CapSimdLevel(std::string_view name)
+{
+    SimdLevel level = SimdLevel::Scalar;
+    return ParseSimdLevel(name, level) && SelectSimdLevel(level);
 }
 
 } // namespace platform

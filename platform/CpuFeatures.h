@@ -4,9 +4,9 @@
 
 // Which vector instructions the hot loops (the automaton's step, colouring,
 // the image filters) may use. The widest level the processor and the system
-// support is chosen once; the environment variable TESSEL_SIMD
-// (scalar, sse2, avx2, avx512) can lower it to compare variants, and tests
-// and benchmarks select a level directly. Every level gives the same results.
+// support is chosen once. Tests and benchmarks select a level directly (the
+// benchmarks also take a cap by name, to compare variants); the saver itself
+// takes no such option. Every level gives the same results.
 namespace platform {
 
 enum class SimdLevel : std::uint8_t {
@@ -19,15 +19,18 @@ enum class SimdLevel : std::uint8_t {
 // The widest level this processor and its operating system support.
 SimdLevel SupportedSimdLevel();
 
-// The level in force: TESSEL_SIMD when it names a supported level, otherwise
-// the supported one; read on first use.
+// The level in force: the supported one unless a level was selected.
 SimdLevel ActiveSimdLevel();
 
 // Puts a level in force. False, changing nothing, when it is not supported.
 bool SelectSimdLevel(SimdLevel level);
 
-// Lower-case names as TESSEL_SIMD takes them.
+// Lower-case names: scalar, sse2, avx2, avx512.
 const char* SimdLevelName(SimdLevel level);
 bool ParseSimdLevel(std::string_view text, SimdLevel& level);
+
+// Puts the named level in force when it is known and supported; a level
+// above the supported one, or an unknown name, changes nothing (false).
+bool CapSimdLevel(std::string_view name);
 
 } // namespace platform

@@ -198,3 +198,27 @@ TEST(Patterns, CentredFollowsTheDistanceFromTheMiddle)
         EXPECT_GT(middle * 4, count); // 6% of the area holds over a quarter of the cells
     }
 }
+
+TEST(Patterns, CentredOnAWideFieldFollowsItsOwnAxes)
+{
+    // A draw of 2^26 selects where g < 1 (to within 2^-32): the ellipse
+    // inscribed in the block, wide on a wide block. A transposed field would
+    // draw a tall one, or walk the rows with the wrong stride.
+    constexpr std::int64_t w = 40;
+    constexpr std::int64_t h = 10;
+    tessel_test::ScriptedRandom quarter{1u << 26};
+    platform::ScopedRandomSource scoped(quarter);
+    const Block block = Draw(w, h, 1);
+    std::size_t expected = 0;
+    for (std::int64_t y = 0; y < h; ++y) {
+        for (std::int64_t x = 0; x < w; ++x) {
+            const bool inside = (2 * x - w) * (2 * x - w) * h * h + (2 * y - h) * (2 * y - h) * w * w < w * w * h * h;
+            expected += inside;
+            ASSERT_EQ(block.at(x, y) != 0, inside) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(block.Count(), expected);
+    EXPECT_EQ(block.at(1, 5), 255);
+    EXPECT_EQ(block.at(39, 5), 255);
+    EXPECT_EQ(block.at(20, 0), 0);
+}

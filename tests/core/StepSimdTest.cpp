@@ -210,3 +210,19 @@ TEST(StepSimd, LongRunsMatchThePlainLoop)
         }
     }
 }
+
+TEST(StepSimd, ACapByNameLowersTheLevelAndNeverRaisesIt)
+{
+    ScopedSimdLevel restore(platform::SupportedSimdLevel());
+    EXPECT_TRUE(platform::CapSimdLevel("scalar"));
+    EXPECT_EQ(platform::ActiveSimdLevel(), SimdLevel::Scalar);
+    EXPECT_FALSE(platform::CapSimdLevel("avx3"));
+    EXPECT_FALSE(platform::CapSimdLevel(""));
+    EXPECT_EQ(platform::ActiveSimdLevel(), SimdLevel::Scalar);
+    if (platform::SupportedSimdLevel() < SimdLevel::Avx512) {
+        EXPECT_FALSE(platform::CapSimdLevel("avx512"));
+        EXPECT_EQ(platform::ActiveSimdLevel(), SimdLevel::Scalar);
+    }
+    EXPECT_TRUE(platform::CapSimdLevel(platform::SimdLevelName(platform::SupportedSimdLevel())));
+    EXPECT_EQ(platform::ActiveSimdLevel(), platform::SupportedSimdLevel());
+}

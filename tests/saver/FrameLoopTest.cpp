@@ -137,6 +137,47 @@ TEST(FrameLoop, DyingSceneStartsNextAtOnceWithClockFromZero)
     EXPECT_EQ(rig.scenes.starts, 3);
 }
 
+TEST(FrameLoop, LimitedSceneDyingHandsTheNextAFreshClock)
+{
+    FrameRig rig;
+    SceneData limited{};
+    limited.time = 1;
+    rig.scenes.queue = {limited, limited};
+    rig.Create();
+    rig.Tick();
+    rig.Tick(50000);
+    ASSERT_EQ(rig.tessel.play_clock_ms(), 50000u);
+
+    rig.automaton.dies_at_step = rig.automaton.steps + 1;
+    rig.Tick(1000);
+    EXPECT_EQ(rig.scenes.starts, 2);
+    EXPECT_EQ(rig.tessel.play_clock_ms(), 0u);
+
+    // The 51 s the dead scene had played count for nothing: the next one
+    // gets its whole minute.
+    rig.Tick(30000);
+    rig.Tick(30000);
+    EXPECT_EQ(rig.scenes.starts, 2);
+    rig.Tick(1);
+    EXPECT_EQ(rig.scenes.starts, 3);
+}
+
+TEST(FrameLoop, WorkEqualToTheIntervalIsNoOverrun)
+{
+    FrameRig rig; // 33 ms interval
+    rig.Create();
+    rig.automaton.ms_per_step = 33;
+    for (int i = 0; i < 4; ++i)
+        rig.Tick();
+    EXPECT_TRUE(rig.timer.restarted.empty());
+    EXPECT_EQ(rig.tessel.timer_interval_ms(), 33u);
+
+    rig.automaton.ms_per_step = 34;
+    rig.Tick();
+    rig.Tick();
+    EXPECT_EQ(rig.timer.restarted, (std::vector<std::uint32_t>{34u + 16u}));
+}
+
 TEST(FrameLoop, SingleOverrunIgnoredTwoAveragedPlusSlack)
 {
     FrameRig rig; // 33 ms interval
