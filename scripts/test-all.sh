@@ -36,5 +36,11 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs" --target datafile_fuzz
 stage "fuzz: test"
 timeout -k 30 300 ctest --preset fuzz --timeout 120 || status=1
+# --- Release archive: package.sh, a static check of the archive, and a clean
+# second build that must give the same bytes (no Wine needed).
+stage "package: build, check, rebuild"
+timeout -k 30 1200 bash scripts/test-package.sh || status=1
+# --- end of the release archive block
+
 stage "done"
 exit $status
