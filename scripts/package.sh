@@ -29,7 +29,7 @@ if [ -z "$epoch" ]; then
   echo "package: not a git checkout; set SOURCE_DATE_EPOCH to date the archive" >&2
   exit 1
 fi
-if ! git diff --quiet HEAD 2>/dev/null; then
+if git rev-parse --git-dir >/dev/null 2>&1 && ! git diff --quiet HEAD; then
   echo "package: warning: the work tree differs from the commit it is dated by" >&2
 fi
 
