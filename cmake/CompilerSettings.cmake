@@ -13,6 +13,13 @@ if(WIN32)
     _WIN32_WINNT=0x0601 WINVER=0x0601)
   # No MinGW DLLs beside the program: the runtime libraries are linked in.
   target_link_options(tessel_options INTERFACE -static -static-libgcc -static-libstdc++)
+  # The same sources give the same program, wherever they and the build
+  # folder lie and whenever it is linked: no link time in the PE header,
+  # no absolute paths in what the compiler writes.
+  target_link_options(tessel_options INTERFACE -Wl,--no-insert-timestamp)
+  target_compile_options(tessel_options INTERFACE
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+    -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "i686|x86$")
     target_compile_options(tessel_options INTERFACE -msse2 -mfpmath=sse -march=pentium4 -mtune=generic)
   endif()

@@ -14,6 +14,8 @@ have_cmd clang++ || need+=(clang)
 # libFuzzer's runtime is only a recommendation of clang's packages.
 have_pkg libclang-rt-dev || need+=(libclang-rt-dev)
 have_cmd python3 || need+=(python3)
+# Reads the release archive's programs (scripts/check-package.py).
+have_pkg python3-pefile || need+=(python3-pefile)
 have_pkg googletest || need+=(googletest)
 have_pkg libgtest-dev || need+=(libgtest-dev libgmock-dev)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)

@@ -56,6 +56,11 @@ cmake --build --preset fuzz -j "$jobs" --target datafile_fuzz
 stage "fuzz: test"
 timeout -k 30 300 ctest --preset fuzz --timeout 120 || status=1
 
+# The release archive: built, checked statically, and built again from
+# nothing to the same bytes (no Wine needed).
+stage "package: build, check, rebuild"
+timeout -k 30 1200 bash scripts/test-package.sh || status=1
+
 stage "done"
 [ -z "$no_i386" ] || echo "win32: built and checked; tests NOT run: $no_i386"
 exit $status
