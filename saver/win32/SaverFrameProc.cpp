@@ -56,6 +56,8 @@ void FollowDisplayChange(HWND window, Tessel& tessel)
     SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     tessel.SetDisplay(MeasureDisplay(window));
+    // The pointer's coordinates moved with the monitors, not by the user's hand.
+    Host().cursor_origin = CurrentCursor();
 }
 
 } // namespace
