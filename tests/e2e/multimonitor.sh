@@ -46,35 +46,54 @@ set_layout() {
 }
 
 # X puts the virtual screen's origin at the root window's; the crop of each
-# monitor in a root capture follows from Windows' rectangles.
+# monitor in a root capture follows from Windows' rectangles. After the
+# monitors, the part of each beyond the first 1920x1080 pixels of the window:
+# a single primary-sized picture at the window's origin never reaches it.
 monitor_crops() {
-  local vx vy
+  local vx vy x y w h
   IFS=, read -r vx vy _ _ <<<"$(sed -n 's/^virtual=//p' <<<"$MONITORS")"
-  sed -n 's/^monitor=\([-0-9]*\),\([-0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$MONITORS" |
-    while read -r x y w h; do echo "--crop $((x - vx)),$((y - vy)),$w,$h"; done
+  local rects
+  rects=$(sed -n 's/^monitor=\([-0-9]*\),\([-0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p' <<<"$MONITORS")
+  while read -r x y w h; do echo "--crop $((x - vx)),$((y - vy)),$w,$h"; done <<<"$rects"
+  while read -r x y w h; do
+    x=$((x - vx))
+    if ((x + w > 1920)); then
+      local left=$((x > 1920 ? x : 1920))
+      echo "--crop $left,$((y - vy)),$((x + w - left)),$h"
+    fi
+  done <<<"$rects"
 }
 
+lit() { python3 -c "import sys; sys.exit(0 if max(float('${1#*nonblack=}'.split()[0]), float('${2#*nonblack=}'.split()[0])) > 0.001 else 1)"; }
+
 # Both captures of every monitor: lit (a sparse scene lights few pixels, so
-# either capture will do) and different from each other.
+# either capture will do) and different from each other. With tiles (or the
+# fit mode) a monitor's part beyond the window's first 1920x1080 pixels
+# holds a whole tile, so it is lit as well.
 check_painted() {
-  local crops first second i
+  local crops first second i monitors tilling
   # shellcheck disable=SC2207
   crops=($(monitor_crops))
+  monitors=$(grep -c '^monitor=' <<<"$MONITORS")
   first=$(e2e_screen "${crops[@]}")
   sleep 1
   second=$(e2e_screen "${crops[@]}")
-  echo "$1 monitors: ${crops[*]}"
+  echo "$1: ${crops[*]}"
   paste -d'|' <(echo "$first") <(echo "$second") | sed 's/^/  /'
-  local count
-  count=$(wc -l <<<"$first")
-  [ "$count" = $((${#crops[@]} / 2)) ] || e2e_fail "$1: $count areas measured"
-  for ((i = 1; i <= count; i++)); do
+  [ "$(wc -l <<<"$first")" = $((${#crops[@]} / 2)) ] || e2e_fail "$1: not every area was measured"
+  for ((i = 1; i <= monitors; i++)); do
     local a b
     a=$(sed -n "${i}p" <<<"$first")
     b=$(sed -n "${i}p" <<<"$second")
-    python3 -c "import sys; sys.exit(0 if max(float('${a#*nonblack=}'.split()[0]), float('${b#*nonblack=}'.split()[0])) > 0.001 else 1)" ||
-      e2e_fail "$1: monitor $i is (nearly) black"
+    lit "$a" "$b" || e2e_fail "$1: monitor $i is (nearly) black"
     [ "${a##*digest=}" != "${b##*digest=}" ] || e2e_fail "$1: the picture on monitor $i did not change"
+  done
+  tilling=$(e2e_log_text | sed -n 's/.*tilling:\([0-9]*\).*/\1/p' | tail -1)
+  echo "  scene tilling: $tilling"
+  case "$tilling" in 1 | 2 | 3 | 4) ;; *) return 0 ;; esac
+  for ((i = monitors + 1; i <= ${#crops[@]} / 2; i++)); do
+    lit "$(sed -n "${i}p" <<<"$first")" "$(sed -n "${i}p" <<<"$second")" ||
+      e2e_fail "$1: the part of the monitors beyond the window's first 1920 columns is black"
   done
 }
 
