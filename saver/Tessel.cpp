@@ -78,7 +78,7 @@ void Tessel::Present(const SceneData& scene, int client_width, int client_height
     const int grid_height = ports_.automaton.GridHeight();
     // One monitor (or a preview) is drawn as a single screen always was.
     if (layout_.monitors.size() < 2) {
-        const BlitInput blit{scene.tilling, client_width,       client_height, info_.dpi_x,
+        const BlitInput blit{scene.tilling,      client_width,        client_height, info_.dpi_x,
                              info_.screen_width, info_.screen_height, grid_width,    grid_height};
         ports_.canvas.Present(ChooseBlit(blit));
         return;
