@@ -23,7 +23,8 @@ struct Rect {
 
 struct BlitPlan {
     BlitKind kind = BlitKind::None;
-    bool from_cell_image = false; // else the screen image
+    bool from_cell_image = false; // else a screen image
+    int screen_image = 0;         // which one: 0 is the primary screen's
     bool set_halftone = false;
     Rect source{};
     Rect dest{};

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "config/SceneData.h"
 #include "saver/BlitPlan.h"
+#include "saver/MonitorLayout.h"
 
 // What the frame loop drives, each behind a small interface so that the loop
 // runs the same against the real engine and window and against test fakes.
@@ -50,15 +52,26 @@ public:
     virtual void NewScene(int screen_width, int screen_height) = 0;
 };
 
-// The two frame images and their way onto the window.
+// The frame images and their way onto the window: the cell image and one
+// screen image per distinct monitor size (just the primary screen's when
+// there is one monitor).
 class FrameCanvas {
 public:
     virtual ~FrameCanvas() = default;
-    // Replaces both images with black ones of these sizes.
+    // Replaces all images with black ones: the cell image at the grid's
+    // size, the screen images at the primary screen's and the other sizes
+    // last set by SetScreenSizes.
     virtual void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) = 0;
-    // Colours the automaton's grid, filters and tiles it.
+    // The screen images' sizes, the primary screen's first. Images made
+    // already are replaced with black ones of the new sizes; the cell image
+    // keeps its picture.
+    virtual void SetScreenSizes(const std::vector<Size>& sizes) = 0;
+    // Colours the automaton's grid, filters it and tiles it into every
+    // screen image.
     virtual void Render(std::uint16_t tilling, std::uint16_t proc) = 0;
     virtual void Present(const BlitPlan& plan) = 0;
+    // One frame on several monitors.
+    virtual void PresentMonitors(const std::vector<BlitPlan>& plans) = 0;
 };
 
 } // namespace saver

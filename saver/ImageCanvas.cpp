@@ -9,13 +9,43 @@ namespace saver {
 
 void ImageCanvas::NewImages(int screen_width, int screen_height, int grid_width, int grid_height)
 {
-    screen_image_ = weftcpplib::MakeImage(screen_width, screen_height);
-    cell_image_ = weftcpplib::MakeImage(grid_width, grid_height);
+    const Size primary{screen_width, screen_height};
+    if (sizes_.empty())
+        sizes_.push_back(primary);
+    else
+        sizes_.front() = primary;
+    // Made into locals first: if one allocation fails, the old images stay.
+    auto cells = weftcpplib::MakeImage(grid_width, grid_height);
+    MakeScreenImages();
+    cell_image_ = std::move(cells);
+}
+
+void ImageCanvas::SetScreenSizes(const std::vector<Size>& sizes)
+{
+    sizes_ = sizes;
+    if (cell_image_)
+        MakeScreenImages();
+}
+
+void ImageCanvas::MakeScreenImages()
+{
+    std::vector<std::unique_ptr<weftcpplib::CDIBData>> images;
+    images.reserve(sizes_.size());
+    for (const Size& size : sizes_)
+        images.push_back(weftcpplib::MakeImage(size.width, size.height));
+    screen_images_ = std::move(images);
+}
+
+const weftcpplib::CDIBData* ImageCanvas::screen_image(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(screen_images_.size()))
+        return nullptr;
+    return screen_images_[static_cast<std::size_t>(index)].get();
 }
 
 void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
 {
-    if (!cell_image_ || !screen_image_)
+    if (!cell_image_ || screen_images_.empty())
         return;
     const auto& grid = engine_.current;
     // The engine's grid and the cell image share size and row order; a
@@ -28,15 +58,42 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
         MedianToImage(grid, *cell_image_, tilling);
     if (proc & PROC_BLUR)
         BoxBlur(*cell_image_, tilling);
-    screen_image_->Tiling(*cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
+    for (auto& screen : screen_images_)
+        screen->Tiling(*cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
+}
+
+const weftcpplib::CDIBData* ImageCanvas::SourceOf(const BlitPlan& plan) const
+{
+    return plan.from_cell_image ? cell_image_.get() : screen_image(plan.screen_image);
 }
 
 void ImageCanvas::Present(const BlitPlan& plan)
 {
-    const weftcpplib::CDIBData* source = plan.from_cell_image ? cell_image_.get() : screen_image_.get();
+    const weftcpplib::CDIBData* source = SourceOf(plan);
     if (plan.kind == BlitKind::None || !source)
         return;
     presenter_.Show(plan, *source);
+}
+
+void ImageCanvas::PresentMonitors(const std::vector<BlitPlan>& plans)
+{
+    // Each image goes to the presenter once, with every place it is shown.
+    std::vector<bool> done(plans.size(), false);
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        if (done[i])
+            continue;
+        const weftcpplib::CDIBData* source = SourceOf(plans[i]);
+        same_source_.clear();
+        for (std::size_t j = i; j < plans.size(); ++j) {
+            if (!done[j] && SourceOf(plans[j]) == source) {
+                done[j] = true;
+                if (plans[j].kind != BlitKind::None)
+                    same_source_.push_back(plans[j]);
+            }
+        }
+        if (source && !same_source_.empty())
+            presenter_.ShowEach(*source, same_source_);
+    }
 }
 
 } // namespace saver

@@ -1,21 +1,31 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "core/CAEngine.h"
 #include "saver/FramePorts.h"
 #include "weftcpplib/CDIBData.h"
 
-// The frame loop's two images: the cell image (one coloured generation, the
-// grid's size) and the screen image (the primary screen's size) into which
-// the cell image is tiled. Both are replaced at every scene start.
+// The frame loop's images: the cell image (one coloured generation, the
+// grid's size) and the screen images (the primary screen's size, and one per
+// other monitor size) into which the cell image is tiled. All are replaced
+// at every scene start.
 namespace saver {
 
-// Puts one image on the window as the plan says.
+// Puts one image on the window as the plans say.
 class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
     virtual void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) = 0;
+    // Several places from one image; a presenter that can hand the image to
+    // the device once for all of them overrides this.
+    virtual void ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans)
+    {
+        for (const BlitPlan& plan : plans)
+            Show(plan, source);
+    }
 };
 
 class ImageCanvas final : public FrameCanvas {
@@ -23,17 +33,27 @@ public:
     ImageCanvas(const CAEngine& engine, FramePresenter& presenter) : engine_(engine), presenter_(presenter) {}
 
     void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) override;
+    void SetScreenSizes(const std::vector<Size>& sizes) override;
     void Render(std::uint16_t tilling, std::uint16_t proc) override;
     void Present(const BlitPlan& plan) override;
+    void PresentMonitors(const std::vector<BlitPlan>& plans) override;
 
-    const weftcpplib::CDIBData* screen_image() const { return screen_image_.get(); }
+    // The primary screen's image.
+    const weftcpplib::CDIBData* screen_image() const { return screen_image(0); }
+    const weftcpplib::CDIBData* screen_image(int index) const;
+    int screen_image_count() const { return static_cast<int>(screen_images_.size()); }
     const weftcpplib::CDIBData* cell_image() const { return cell_image_.get(); }
 
 private:
+    void MakeScreenImages();
+    const weftcpplib::CDIBData* SourceOf(const BlitPlan& plan) const;
+
     const CAEngine& engine_;
     FramePresenter& presenter_;
-    std::unique_ptr<weftcpplib::CDIBData> screen_image_;
+    std::vector<Size> sizes_;
+    std::vector<std::unique_ptr<weftcpplib::CDIBData>> screen_images_;
     std::unique_ptr<weftcpplib::CDIBData> cell_image_;
+    std::vector<BlitPlan> same_source_; // reused by PresentMonitors
 };
 
 } // namespace saver

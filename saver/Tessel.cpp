@@ -69,15 +69,36 @@ void Tessel::OnTimer(int client_width, int client_height)
     AdaptTimer(ports_.clock.NowMs() - now);
 
     ports_.canvas.Render(scene.tilling, scene.proc);
-    const BlitInput blit{scene.tilling,
-                         client_width,
-                         client_height,
-                         info_.dpi_x,
-                         info_.screen_width,
-                         info_.screen_height,
-                         ports_.automaton.GridWidth(),
-                         ports_.automaton.GridHeight()};
-    ports_.canvas.Present(ChooseBlit(blit));
+    Present(scene, client_width, client_height);
+}
+
+void Tessel::Present(const SceneData& scene, int client_width, int client_height)
+{
+    const int grid_width = ports_.automaton.GridWidth();
+    const int grid_height = ports_.automaton.GridHeight();
+    // One monitor (or a preview) is drawn as a single screen always was.
+    if (layout_.monitors.size() < 2) {
+        const BlitInput blit{scene.tilling,      client_width,        client_height, info_.dpi_x,
+                             info_.screen_width, info_.screen_height, grid_width,    grid_height};
+        ports_.canvas.Present(ChooseBlit(blit));
+        return;
+    }
+    plans_.clear();
+    for (const MonitorArea& monitor : layout_.monitors)
+        plans_.push_back(MonitorBlit(scene.tilling, monitor, grid_width, grid_height));
+    ports_.canvas.PresentMonitors(plans_);
+}
+
+void Tessel::SetDisplay(const DisplayInfo& display)
+{
+    // A changed primary screen also changes the next scenes' frame sizes.
+    info_.screen_width = display.screen_width;
+    info_.screen_height = display.screen_height;
+    layout_ = LayOutMonitors(display.monitors, display.client, {display.screen_width, display.screen_height});
+    ports_.canvas.SetScreenSizes(layout_.image_sizes);
+    WeftLog().Print(LOG_INFO, L"Display : %d x %d, %d monitor(s), %d image size(s)", display.screen_width,
+                    display.screen_height, static_cast<int>(layout_.monitors.size()),
+                    static_cast<int>(layout_.image_sizes.size()));
 }
 
 void Tessel::AdaptTimer(std::uint32_t work_ms)

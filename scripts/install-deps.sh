@@ -30,6 +30,12 @@ have_cmd xdotool || need+=(xdotool)
 have_cmd xwd || need+=(x11-apps)
 have_pkg imagemagick || need+=(imagemagick)
 have_cmd openbox || need+=(openbox)
+# Monitors side by side for Wine: Xorg's dummy driver, laid out with xrandr.
+have_pkg xserver-xorg-core || need+=(xserver-xorg-core)
+have_pkg xserver-xorg-video-dummy || need+=(xserver-xorg-video-dummy)
+have_cmd xrandr || need+=(x11-xserver-utils)
+# 32-bit Wine changes display settings through it (only recommended by Wine).
+have_pkg libxrandr2:i386 || need+=(libxrandr2:i386)
 have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
 
 if [ ${#need[@]} -eq 0 ]; then

@@ -39,6 +39,11 @@ void WindowTimer::Restart(std::uint32_t interval_ms)
 
 void GdiPresenter::Show(const BlitPlan& plan, const weftcpplib::CDIBData& source)
 {
+    ShowEach(source, std::span<const BlitPlan>(&plan, 1));
+}
+
+void GdiPresenter::ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans)
+{
     WindowDC dc(window_);
     if (!dc.get()) {
         LOG_FRAME_ERROR();
@@ -59,8 +64,10 @@ void GdiPresenter::Show(const BlitPlan& plan, const weftcpplib::CDIBData& source
         return;
     }
     Selection selected(memory.get(), bitmap.get());
-    if (!Blit(dc.get(), memory.get(), plan))
-        LOG_FRAME_ERROR();
+    for (const BlitPlan& plan : plans) {
+        if (!Blit(dc.get(), memory.get(), plan))
+            LOG_FRAME_ERROR();
+    }
 }
 
 } // namespace saver

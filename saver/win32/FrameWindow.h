@@ -24,6 +24,8 @@ class GdiPresenter final : public FramePresenter {
 public:
     void Attach(HWND window) { window_ = window; }
     void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) override;
+    // The image goes to the device once, then to every place.
+    void ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans) override;
 
 private:
     HWND window_ = nullptr;

@@ -56,6 +56,8 @@ void SetSaverRunning(bool running);
 bool VerifyPassword(HWND window);
 
 bool RegisterSaverClass(HINSTANCE instance);
+// The rectangle of all monitors together, where the full-screen window goes.
+RECT VirtualScreen();
 CursorPoint CurrentCursor();
 void HideCursor();
 

@@ -12,6 +12,8 @@ struct WindowPlacement {
     RECT rect;
 };
 
+} // namespace
+
 RECT VirtualScreen()
 {
     const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -27,6 +29,8 @@ RECT VirtualScreen()
     }
     return clip;
 }
+
+namespace {
 
 WindowPlacement PreviewPlacement(HWND parent)
 {

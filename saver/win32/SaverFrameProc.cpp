@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <clocale>
+#include <vector>
 
 #include "saver/win32/FrameWindow.h"
 #include "saver/win32/HostState.h"
@@ -23,6 +24,42 @@ CreateInfo MeasureScreen(HWND window)
     return info;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list)
+{
+    // Without a device context the rectangle is the monitor's own, in
+    // virtual-screen coordinates.
+    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+        {rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
+    return TRUE;
+}
+
+DisplayInfo MeasureDisplay(HWND window)
+{
+    DisplayInfo display{};
+    display.screen_width = GetSystemMetrics(SM_CXSCREEN);
+    display.screen_height = GetSystemMetrics(SM_CYSCREEN);
+    if (!EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&display.monitors)))
+        display.monitors.clear(); // drawn as one screen, as without monitors
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    display.client = {client.left, client.top, client.right - client.left, client.bottom - client.top};
+    return display;
+}
+
+// A monitor added, removed, moved or resized: the window covers the new
+// virtual screen (the class redraws it whole, so nothing stale stays) and
+// every monitor is laid out again.
+void FollowDisplayChange(HWND window, Tessel& tessel)
+{
+    const RECT screen = VirtualScreen();
+    SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    tessel.SetDisplay(MeasureDisplay(window));
+    // The pointer's coordinates moved with the monitors, not by the user's hand.
+    Host().cursor_origin = CurrentCursor();
+}
+
 } // namespace
 
 LRESULT SaverFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -34,6 +71,12 @@ LRESULT SaverFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
         frame.timer.Attach(window);
         frame.presenter.Attach(window);
         frame.tessel.OnCreate(MeasureScreen(window));
+        if (!Host().preview_mode)
+            frame.tessel.SetDisplay(MeasureDisplay(window));
+        break;
+    case WM_DISPLAYCHANGE:
+        if (!Host().preview_mode)
+            FollowDisplayChange(window, frame.tessel);
         break;
     case WM_TIMER: {
         RECT client{};

@@ -5,6 +5,19 @@
 //                                  the file preview.done appears in the current
 //                                  folder (at most 40 s later); exit code 0 = it ran
 //                                  and ended with 0
+//   saver_probe monitors           prints the monitors and the virtual screen as
+//                                  Windows sees them, and the saver window's
+//                                  rectangle when one runs
+//   saver_probe detach             detaches the first monitor that is not the
+//                                  primary through the display settings, as the
+//                                  user's display settings do; prints the result
+//                                  codes
+//   saver_probe cursor X Y         puts the pointer at X,Y through Wine, so that
+//                                  Wine's idea of it matches the X server's
+//   saver_probe notify             tells every window that the display changed,
+//                                  as Windows does when a monitor is plugged in,
+//                                  removed or moved (Wine 8 tells only its own
+//                                  desktop when the X server's monitors change)
 #include <windows.h>
 
 #include <cstdio>
@@ -33,6 +46,90 @@ int CountSavers()
     EnumWindows(CountOne, reinterpret_cast<LPARAM>(&count));
     std::printf("savers=%d\n", count);
     return 0;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    std::printf("monitor=%ld,%ld,%ld,%ld primary=%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
+int Monitors()
+{
+    std::printf("count=%d\n", GetSystemMetrics(SM_CMONITORS));
+    std::printf("virtual=%d,%d,%d,%d\n", GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+    if (HWND saver = FindWindowW(kSaverClass, L"Screen Saver")) {
+        RECT r{};
+        GetWindowRect(saver, &r);
+        std::printf("saver=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    return 0;
+}
+
+// The device name of the first attached display that is not the primary.
+bool SecondDisplay(wchar_t (&name)[32])
+{
+    DISPLAY_DEVICEW device{};
+    device.cb = sizeof(device);
+    for (DWORD i = 0; EnumDisplayDevicesW(nullptr, i, &device, 0); ++i) {
+        if ((device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) &&
+            !(device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE)) {
+            std::wcsncpy(name, device.DeviceName, 31);
+            name[31] = 0;
+            return true;
+        }
+        device.cb = sizeof(device);
+    }
+    return false;
+}
+
+int Detach()
+{
+    wchar_t name[32] = {};
+    if (!SecondDisplay(name)) {
+        std::printf("no second display\n");
+        return 1;
+    }
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsW(name, ENUM_CURRENT_SETTINGS, &mode)) {
+        std::printf("no current mode\n");
+        return 1;
+    }
+    // No width and height: the display leaves the desktop.
+    mode.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = 0;
+    mode.dmPelsHeight = 0;
+    const LONG stored = ChangeDisplaySettingsExW(name, &mode, nullptr, CDS_UPDATEREGISTRY | CDS_NORESET, nullptr);
+    const LONG applied = ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+    std::printf("display=%ls stored=%ld applied=%ld\n", name, stored, applied);
+    return stored == DISP_CHANGE_SUCCESSFUL && applied == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
+int PlaceCursor(const wchar_t* x, const wchar_t* y)
+{
+    const BOOL moved = SetCursorPos(std::wcstol(x, nullptr, 10), std::wcstol(y, nullptr, 10));
+    POINT now{};
+    GetCursorPos(&now);
+    std::printf("cursor=%ld,%ld\n", now.x, now.y);
+    return moved ? 0 : 1;
+}
+
+int NotifyDisplayChange()
+{
+    DWORD_PTR result = 0;
+    const LRESULT sent = SendMessageTimeoutW(
+        HWND_BROADCAST, WM_DISPLAYCHANGE, 32,
+        MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), SMTO_ABORTIFHUNG, 5000, &result);
+    std::printf("notified=%d\n", sent != 0 ? 1 : 0);
+    return sent != 0 ? 0 : 1;
 }
 
 void Pump(DWORD ms)
@@ -106,8 +203,16 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc >= 2 && std::wcscmp(argv[1], L"count") == 0)
         return CountSavers();
+    if (argc >= 2 && std::wcscmp(argv[1], L"detach") == 0)
+        return Detach();
+    if (argc >= 4 && std::wcscmp(argv[1], L"cursor") == 0)
+        return PlaceCursor(argv[2], argv[3]);
+    if (argc >= 2 && std::wcscmp(argv[1], L"notify") == 0)
+        return NotifyDisplayChange();
+    if (argc >= 2 && std::wcscmp(argv[1], L"monitors") == 0)
+        return Monitors();
     if (argc >= 3 && std::wcscmp(argv[1], L"preview") == 0)
         return Preview(argv[2]);
-    std::printf("usage: saver_probe count | preview SCR\n");
+    std::printf("usage: saver_probe count | monitors | detach | cursor X Y | notify | preview SCR\n");
     return 2;
 }

@@ -75,6 +75,16 @@ e2e_wait_exit() {
 # test's output open after the test itself was stopped.
 e2e_xdotool() { timeout -k 2 10 xdotool "$@"; }
 
+# Runs the probe beside the saver; its output without carriage returns, its
+# exit code as the function's.
+e2e_probe() {
+  local out code
+  out=$(cd "$E2E_WORK" && timeout -k 2 30 wine saver_probe.exe "$@" 2>/dev/null)
+  code=$?
+  tr -d '\r' <<<"$out"
+  return $code
+}
+
 e2e_saver_count() {
   (cd "$E2E_WORK" && timeout -k 2 30 "$WINE" saver_probe.exe count 2>/dev/null) | tr -d '\r' | sed -n 's/^savers=//p'
 }

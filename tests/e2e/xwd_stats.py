@@ -2,7 +2,8 @@
 """Reads an X window dump (xwd, ZPixmap, 24 or 32 bits per pixel) from stdin
 and prints the share of non-black pixels and a digest of the pixels; with
 --png FILE it also writes the picture as a PNG (no imaging library needed),
-with --crop X,Y,W,H it looks at that rectangle only."""
+with --crop X,Y,W,H it looks at that rectangle only (several --crop options
+print one line each, in order)."""
 import hashlib
 import struct
 import sys
@@ -19,6 +20,14 @@ def read_xwd(data):
         raise SystemExit(f"xwd_stats: unsupported dump (format {pixmap_format}, {bits_per_pixel} bpp)")
     offset = header_size + ncolors * 12
     bpp = bits_per_pixel // 8
+    if bpp == 4 and byte_order == 0 and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF):
+        rows = []
+        for y in range(height):
+            line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * 4]
+            row = bytearray(width * 3)
+            row[0::3], row[1::3], row[2::3] = line[2::4], line[1::4], line[0::4]
+            rows.append(bytes(row))
+        return width, height, rows
     rows = []
     for y in range(height):
         line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * bpp]
@@ -46,19 +55,33 @@ def write_png(path, width, height, rows):
         f.write(png)
 
 
-def main():
-    width, height, rows = read_xwd(sys.stdin.buffer.read())
-    if len(sys.argv) == 3 and sys.argv[1] == "--crop":
-        x, y, w, h = (int(v) for v in sys.argv[2].split(","))
-        rows = [r[x * 3:(x + w) * 3] for r in rows[y:y + h]]
-        width, height = w, h
+def stats(width, height, rows):
     nonblack = sum(1 for r in rows for i in range(0, len(r), 3) if r[i] or r[i + 1] or r[i + 2])
     white = sum(1 for r in rows for i in range(0, len(r), 3) if r[i] == r[i + 1] == r[i + 2] == 255)
     digest = hashlib.sha1(b"".join(rows)).hexdigest()[:16]
     area = width * height
-    print(f"{width}x{height} nonblack={nonblack / area:.4f} white={white / area:.4f} digest={digest}")
-    if len(sys.argv) == 3 and sys.argv[1] == "--png":
-        write_png(sys.argv[2], width, height, rows)
+    return f"{width}x{height} nonblack={nonblack / area:.4f} white={white / area:.4f} digest={digest}"
+
+
+def main():
+    width, height, rows = read_xwd(sys.stdin.buffer.read())
+    args = sys.argv[1:]
+    crops, png = [], None
+    while args:
+        option, value = args[0], args[1] if len(args) > 1 else None
+        if value is None or option not in ("--crop", "--png"):
+            raise SystemExit("usage: xwd_stats.py [--crop X,Y,W,H]... [--png FILE]")
+        if option == "--crop":
+            crops.append(tuple(int(v) for v in value.split(",")))
+        else:
+            png = value
+        args = args[2:]
+    if not crops:
+        print(stats(width, height, rows))
+    for x, y, w, h in crops:
+        print(stats(w, h, [r[x * 3:(x + w) * 3] for r in rows[y:y + h]]))
+    if png:
+        write_png(png, width, height, rows)
 
 
 main()

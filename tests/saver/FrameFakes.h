@@ -111,13 +111,20 @@ public:
         last_tilling = tilling;
         last_proc = proc;
     }
+    void SetScreenSizes(const std::vector<saver::Size>& sizes) override { screen_sizes.push_back(sizes); }
     void Present(const saver::BlitPlan& plan) override { plans.push_back(plan); }
+    void PresentMonitors(const std::vector<saver::BlitPlan>& monitor_plans) override
+    {
+        monitor_frames.push_back(monitor_plans);
+    }
 
     struct Sizes {
         int sw, sh, gw, gh;
     };
     std::vector<Sizes> images;
     std::vector<saver::BlitPlan> plans;
+    std::vector<std::vector<saver::Size>> screen_sizes;
+    std::vector<std::vector<saver::BlitPlan>> monitor_frames;
     int renders = 0;
     std::uint16_t last_tilling = 0, last_proc = 0;
 };
