@@ -12,9 +12,11 @@ runs=${3:-2}
 work="$build/monitors-cpu"
 mkdir -p "$work"
 cp "$build/saver/Tessel.scr" "$work/Tessel.scr"
-export WINEPREFIX="$work/wineprefix" TESSEL_XVFB_DIR="$work/xorg"
+source "$root/scripts/wine-loader.sh"
+arch=$(wine_arch_of "$work/Tessel.scr") || { echo "monitors-cpu: $build/saver/Tessel.scr is no Windows program" >&2; exit 1; }
+export WINEPREFIX="$work/wineprefix-$arch" TESSEL_XVFB_DIR="$work/xorg"
 unset DISPLAY
-run() { "$root/scripts/wine-run.sh" --prefix "$WINEPREFIX" "$@"; }
+run() { "$root/scripts/wine-run.sh" --prefix "$WINEPREFIX" --arch "$arch" "$@"; }
 saver_pid=""
 cleanup() {
   [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null && wait "$saver_pid" 2>/dev/null

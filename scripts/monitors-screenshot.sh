@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Tessel.scr (win32 preset) and runs it full screen under Wine on two
+# Builds Tessel.scr (win32 preset; win64 where 32-bit programs cannot run) and runs it full screen under Wine on two
 # monitors side by side (a private Xorg dummy display), takes a screenshot of
 # the whole virtual screen after SECONDS, stops everything it started and
 # prints the PNG's path.
@@ -12,10 +12,15 @@ layout=${1:-left}
 seconds=${2:-6}
 case "$layout" in left | right) ;; *) echo "usage: monitors-screenshot.sh [left|right] [SECONDS]" >&2; exit 2 ;; esac
 
-# TESSEL_BUILD_DIR picks another build folder of the win32 preset.
-build="${TESSEL_BUILD_DIR:-build/win32}"
 bash scripts/install-deps.sh
-cmake --preset win32 -B "$build" >/dev/null
+arch=win32
+if ! reason=$(bash scripts/can-run-i386.sh); then
+  arch=win64
+  echo "monitors-screenshot: $reason; running the 64-bit Tessel.scr instead"
+fi
+# TESSEL_BUILD_DIR picks another build folder of that preset.
+build="${TESSEL_BUILD_DIR:-build/$arch}"
+cmake --preset "$arch" -B "$build" >/dev/null
 cmake --build "$build" --target Tessel -j 2
 
 work="$root/build/monitors-screenshot"
@@ -23,9 +28,9 @@ mkdir -p "$work"
 cp "$build/saver/Tessel.scr" "$work/Tessel.scr"
 # The prefix's desktop must start on the two-monitor display, so it is one
 # of its own, not run-saver's.
-export WINEPREFIX="$work/wineprefix" TESSEL_XVFB_DIR="$work/xorg"
+export WINEPREFIX="$work/wineprefix-$arch" TESSEL_XVFB_DIR="$work/xorg"
 unset DISPLAY
-run() { "$root/scripts/wine-run.sh" --prefix "$WINEPREFIX" "$@"; }
+run() { "$root/scripts/wine-run.sh" --prefix "$WINEPREFIX" --arch "$arch" "$@"; }
 
 saver_pid=""
 cleanup() {
@@ -45,6 +50,11 @@ DISPLAY=$(cat "$TESSEL_XVFB_DIR/display")
 (cd "$work" && exec "$root/scripts/wine-run.sh" --prefix "$WINEPREFIX" Tessel.scr /s) >"$work/wine.out" 2>&1 &
 saver_pid=$!
 sleep "$seconds"
+if ! kill -0 "$saver_pid" 2>/dev/null; then
+  echo "monitors-screenshot: FAILED: the saver ended before the screenshot; its output:" >&2
+  cat "$work/wine.out" >&2
+  exit 1
+fi
 png="$work/screenshot-$layout.png"
 xwd -root -silent | python3 "$root/tests/e2e/xwd_stats.py" --png "$png" >/dev/null
 # A mouse move ends the saver the way a user would.

@@ -79,7 +79,7 @@ e2e_xdotool() { timeout -k 2 10 xdotool "$@"; }
 # exit code as the function's.
 e2e_probe() {
   local out code
-  out=$(cd "$E2E_WORK" && timeout -k 2 30 wine saver_probe.exe "$@" 2>/dev/null)
+  out=$(cd "$E2E_WORK" && timeout -k 2 30 "$WINE" saver_probe.exe "$@" 2>/dev/null)
   code=$?
   tr -d '\r' <<<"$out"
   return $code
