@@ -59,10 +59,14 @@ protected:
         EXPECT_TRUE(writer.WriteDataFile());
         return Get(folder_ / L"writer.dat");
     }
+    // The modal dialog, as the host opens it, driven by `driver`; its result.
     int Run(std::function<void(HWND)> driver)
     {
         harness_.QueueDriver(std::move(driver));
-        return static_cast<int>(ShowSettingsDialog(nullptr, config_));
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        const int result = static_cast<int>(ShowSettingsDialog(owner, config_));
+        DestroyWindow(owner);
+        return result;
     }
 
     DialogHarness harness_;
