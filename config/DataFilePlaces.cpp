@@ -41,11 +41,20 @@ std::wstring ErrorText(std::uint32_t error)
 // The copies of damaged files taken within one second get numbers.
 constexpr int kCopyAttempts = 100;
 
+// The system's codes for the failures found here rather than by the system.
+#ifdef _WIN32
+constexpr std::uint32_t kPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
+constexpr std::uint32_t kFileExists = 80;   // ERROR_FILE_EXISTS
+#else
+constexpr std::uint32_t kPathNotFound = 2;  // ENOENT
+constexpr std::uint32_t kFileExists = 17;   // EEXIST
+#endif
+
 bool MakeFolderOf(const std::wstring& file, PlaceFileSystem& fs, std::uint32_t& error)
 {
     std::wstring folder;
     if (!weftcpplib::FolderOfPath(file, platform::kPathSeparator, folder) || folder.size() < 2) {
-        error = 3;  // the path's folder: not found
+        error = kPathNotFound;
         return false;
     }
     folder.pop_back();  // the system makes "a\b", not "a\b\"
@@ -107,7 +116,7 @@ bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::Local
         WeftLog().Print(LOG_WARN, L"damaged data file kept : %ls -> %ls", file.path.c_str(), copy.c_str());
         return true;
     }
-    error = 80;  // the file exists
+    error = kFileExists;
     WeftLog().Print(LOG_ERROR, L"damaged data file could not be kept : every copy name of %ls is taken",
                     file.path.c_str());
     return false;
@@ -126,7 +135,7 @@ std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, Un
         order.push_back(places.user);
     if (order.empty()) {
         WeftLog().Print(LOG_ERROR, L"data file has no usable place");
-        failures.push_back({{}, 3});
+        failures.push_back({{}, kPathNotFound});
         return {};
     }
 
