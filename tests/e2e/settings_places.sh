@@ -5,6 +5,8 @@
 # since the tests run as root) and a folder named Tessel.dat send the
 # settings to %APPDATA%\Tessel\Tessel.dat, which the next /s and /c read.
 source "$(dirname "$0")/e2e-lib.sh"
+# A run stopped by force may have left its read-only folder behind.
+chattr -R -i "$TESSEL_E2E_DIR/settings_places" 2>/dev/null || true
 e2e_setup settings_places "$1" "$2"
 
 appdata=$(timeout -k 2 60 wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
@@ -19,6 +21,7 @@ places_cleanup() {
   e2e_cleanup
 }
 trap places_cleanup EXIT
+trap 'exit 143' TERM INT  # so that a stopped run cleans up too
 rm -rf "$user_dir"
 
 # Runs the saver full screen from folder $1 until it has shown a few frames,
