@@ -14,15 +14,17 @@ using weftcpplib::WeftLog;
 namespace {
 
 template <std::size_t N>
-bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, int line)
+bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, int line, DataFileContent& file)
 {
     in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(N));
     if (in.bad()) {
         LogStreamError(line, in);
+        file.failure = ReadFailure::stream_error;
         return false;
     }
     if (static_cast<std::size_t>(in.gcount()) < N) {
         WeftLog().Print(LOG_ERROR, L"data-file format error");
+        file.failure = ReadFailure::too_short;
         return false;
     }
     return true;
@@ -31,10 +33,11 @@ bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, int line)
 bool ReadHeader(std::istream& in, DataFileContent& file)
 {
     datafile::Header header;
-    if (!ReadBlock(in, header, __LINE__))
+    if (!ReadBlock(in, header, __LINE__, file))
         return false;
     if (!datafile::HasFileId(header)) {
         WeftLog().Print(LOG_ERROR, L"data-file id error");
+        file.failure = ReadFailure::bad_id;
         return false;
     }
     const ModuleVersion v = datafile::DecodeVersion(header);
@@ -52,7 +55,7 @@ bool ReadHeader(std::istream& in, DataFileContent& file)
 bool ReadHead(std::istream& in, DataFileContent& file, std::int32_t& count)
 {
     datafile::Head head;
-    if (!ReadBlock(in, head, __LINE__))
+    if (!ReadBlock(in, head, __LINE__, file))
         return false;
     count = datafile::DecodeCount(head);
     WeftLog().Print(LOG_INFO, L"scene data count : %d", count);
@@ -64,21 +67,28 @@ bool ReadHead(std::istream& in, DataFileContent& file, std::int32_t& count)
     return true;
 }
 
-bool ReadRecords(std::istream& in, std::uint32_t records, std::uintmax_t file_size, DataFileContent& file)
+bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size, DataFileContent& file)
 {
+    // The count includes current_scene; 0 or a negative count wraps to a
+    // huge number of records, which the file then runs out of.
+    const std::uint32_t records = static_cast<std::uint32_t>(count) - 1u;
     const std::uintmax_t listed = file_size > datafile::kHeaderSize + datafile::kHeadSize
                                       ? file_size - datafile::kHeaderSize - datafile::kHeadSize
                                       : 0;
     const std::uintmax_t available = listed / datafile::kRecordSize;
-    if (records > available)
+    if (count < 1)
+        WeftLog().Print(LOG_ERROR, L"scene data count %d is below 1 (the current scene alone counts 1) : "
+                                   L"reading the %u records the file holds",
+                        static_cast<int>(count), static_cast<unsigned>(std::min<std::uintmax_t>(available, UINT32_MAX)));
+    else if (records > available)
         WeftLog().Print(LOG_ERROR, L"scene data count %d exceeds the %u records the file holds",
-                        static_cast<int>(records + 1u),
+                        static_cast<int>(count),
                         static_cast<unsigned>(std::min<std::uintmax_t>(available, UINT32_MAX)));
     file.scene_list.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(records, available)));
 
     for (std::uint32_t i = 0; i < records; ++i) {
         datafile::Record record;
-        if (!ReadBlock(in, record, __LINE__))
+        if (!ReadBlock(in, record, __LINE__, file))
             return false;
         const SceneData& scene = file.scene_list.emplace_back(datafile::DecodeRecord(record));
         file.top_order = std::max(file.top_order, scene.order);
@@ -95,9 +105,7 @@ DataFileContent ReadDataFileContent(std::istream& in, std::uintmax_t file_size)
     DataFileContent file;
     std::int32_t count = 0;
     if (ReadHeader(in, file) && ReadHead(in, file, count)) {
-        // The count includes current_scene; 0 or a negative count wraps to a
-        // huge number of records, which the file then runs out of.
-        ReadRecords(in, static_cast<std::uint32_t>(count) - 1u, file_size, file);
+        ReadRecords(in, count, file_size, file);
     }
     return file;
 }

@@ -3,6 +3,7 @@
 #include <istream>
 #include <vector>
 
+#include "config/DataFilePlaces.h"
 #include "config/SceneData.h"
 #include "config/WeftConfig.h"
 
@@ -12,6 +13,7 @@ struct DataFileContent {
     enum class Stage { none, header, head, complete };
 
     Stage stage = Stage::none;
+    ReadFailure failure = ReadFailure::none;  // why it stopped before complete
     ModuleVersion version{};
     CommonSettings settings{};
     SceneData current_scene{};

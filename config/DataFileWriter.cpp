@@ -6,15 +6,31 @@
 #include "config/FileOps.h"
 #include "config/ModuleVersion.h"
 #include "config/StreamErrorLog.h"
+#include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace {
 
+#ifdef _WIN32
+constexpr std::uint32_t kWriteFault = 29;  // ERROR_WRITE_FAULT
+#else
+constexpr std::uint32_t kWriteFault = 5;   // EIO
+#endif
+
+// The system's code of the stream failure that just happened, taken before
+// logging can change it; a failure that left none counts as a write fault.
+std::uint32_t FailureCode()
+{
+    const std::uint32_t code = platform::LastErrorCode();
+    return code != 0 ? code : kWriteFault;
+}
+
 template <std::size_t N>
-bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, int line)
+bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, int line, std::uint32_t& error)
 {
     out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(N));
     if (out.fail()) {
+        error = FailureCode();
         LogStreamError(line, out);
         return false;
     }
@@ -31,29 +47,32 @@ ModuleVersion VersionToWrite(const ModuleVersion& version)
 
 } // namespace
 
-bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config)
+bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config, std::uint32_t& error)
 {
+    platform::ClearLastErrorCode();
     std::ofstream out(StreamPath(path), std::ios::binary | std::ios::trunc);
     if (out.fail()) {
+        error = FailureCode();
         LogStreamError(__LINE__, out);
         return false;
     }
     const ModuleVersion v = VersionToWrite(config.module_version);
-    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), __LINE__))
+    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), __LINE__, error))
         return false;
     weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
 
     const auto count = static_cast<std::int32_t>(config.scene_list.size() + 1);
-    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), __LINE__))
+    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), __LINE__, error))
         return false;
     for (const SceneData& scene : config.scene_list) {
-        if (!WriteBlock(out, datafile::EncodeRecord(scene), __LINE__))
+        if (!WriteBlock(out, datafile::EncodeRecord(scene), __LINE__, error))
             return false;
     }
     // The last bytes reach the file only here; a file that lost them must not
     // replace the old one.
     out.close();
     if (out.fail()) {
+        error = FailureCode();
         LogStreamError(__LINE__, out);
         return false;
     }

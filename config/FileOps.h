@@ -5,10 +5,9 @@
 
 // The few file-system operations the data file needs beyond streams.
 
-// A path for the standard streams from wide text (UTF-8 bytes off Windows).
+// A path for the standard streams from wide text (UTF-8 bytes off Windows,
+// the long form of long paths on Windows).
 std::filesystem::path StreamPath(const std::wstring& path);
-
-bool FileExists(const std::wstring& path);
 
 // Moves `from` over `to`, replacing it in one step; on failure `to` is left as
 // it was and error holds the system's code.

@@ -12,12 +12,6 @@ std::filesystem::path StreamPath(const std::wstring& path)
     return std::filesystem::path(weftcpplib::Utf8FromWide(path));
 }
 
-bool FileExists(const std::wstring& path)
-{
-    struct stat info{};
-    return !path.empty() && stat(weftcpplib::Utf8FromWide(path).c_str(), &info) == 0;
-}
-
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
 {
     if (std::rename(weftcpplib::Utf8FromWide(from).c_str(), weftcpplib::Utf8FromWide(to).c_str()) == 0)

@@ -1,21 +1,17 @@
 #include <windows.h>
-#include <shlwapi.h>
 
 #include "config/FileOps.h"
+#include "platform/Files.h"
 
 std::filesystem::path StreamPath(const std::wstring& path)
 {
-    return std::filesystem::path(path);
-}
-
-bool FileExists(const std::wstring& path)
-{
-    return !path.empty() && PathFileExistsW(path.c_str());
+    return std::filesystem::path(platform::ExtendedPath(path));
 }
 
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
 {
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(platform::ExtendedPath(from).c_str(), platform::ExtendedPath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     error = GetLastError();
     return false;
@@ -24,5 +20,5 @@ bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_
 void RemoveQuietly(const std::wstring& path)
 {
     if (!path.empty())
-        DeleteFileW(path.c_str());
+        DeleteFileW(platform::ExtendedPath(path).c_str());
 }

@@ -16,3 +16,9 @@ void ConvertSaturationScale(SceneData& scene);
 // at the end. A merged scene with an order above 0 joins the end of the
 // scenario: it gets the order after top, and top moves on.
 void MergeBuiltinScenes(std::vector<SceneData>& list, std::span<const SceneData> builtins, std::int16_t& top);
+
+// Adds the built-in scenes whose no the list lacks altogether, placed and
+// ordered as MergeBuiltinScenes places them (for a list sorted by no the two
+// agree); scenes already listed keep every byte. Returns how many were added.
+std::size_t RestoreMissingBuiltinScenes(std::vector<SceneData>& list, std::span<const SceneData> builtins,
+                                        std::int16_t& top);

@@ -7,6 +7,7 @@
 #include "config/ModuleVersion.h"
 #include "config/SceneName.h"
 #include "core/BuiltinScenes.h"
+#include "platform/Files.h"
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/FaultReport.h"
@@ -51,6 +52,12 @@ WeftConfig::WeftConfig()
     if (weftcpplib::weft_get_module_folder(folder))
         data_file_path = DataFilePathIn(folder);
     WeftLog().Print(LOG_INFO, L"data file name : %ls", data_file_path.c_str());
+
+    // Where settings go when the program's folder cannot be written.
+    std::wstring user_folder;
+    if (platform::UserSettingsFolder(user_folder, error))
+        user_data_file_path = DataFilePathIn(user_folder + kUserFolderName + platform::kPathSeparator);
+    WeftLog().Print(LOG_INFO, L"per-user data file name : %ls", user_data_file_path.c_str());
 
     SetDefaults();
 }

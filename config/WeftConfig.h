@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "config/DataFilePlaces.h"
 #include "config/SceneData.h"
 
 // The program's version as the data file stores it: major, minor, build,
@@ -29,12 +30,24 @@ public:
     void SetCurrentScene(const SceneData& scene);
     void SetCommonSettings(const CommonSettings& common);
 
-    // True when the file was read completely or does not exist.
+    // Reads the per-user file when it exists, else the one beside the
+    // program. True when the file was read completely or there is none;
+    // otherwise unread_file says which file failed and why.
     bool ReadDataFile();
-    // True when the whole file was written and has replaced the old one.
+    // Writes beside the program, or in the per-user place when that folder
+    // cannot be written (or the per-user file is the one in use). True when
+    // the whole file was written and has replaced the old one; otherwise
+    // write_failures holds each place tried and the system's error.
     bool WriteDataFile();
+    // Keeps a copy of the file that the last read could not read, now rather
+    // than at the next write. True when there is nothing to keep or it is kept.
+    bool KeepUnreadDataFile();
+    DataFilePlaces Places() const;
 
-    std::wstring data_file_path;  // empty when the program's folder is unknown
+    std::wstring data_file_path;       // beside the program; empty when unusable
+    std::wstring user_data_file_path;  // the per-user place; empty when unknown
+    UnreadFile unread_file;            // until it is kept and replaced
+    std::vector<WriteFailure> write_failures;  // of the last failed write
     ModuleVersion module_version{};
     CommonSettings settings{};
     SceneData current_scene{};
@@ -53,6 +66,10 @@ void MakeScenario(std::vector<SceneData>& scene_list, std::vector<SceneData*>& s
 // The data file's name beside the program.
 inline constexpr wchar_t kDataFileName[] = L"Tessel.dat";
 
-// Longest path, in UTF-16 units and with its terminator, that the program's
-// file interfaces accept.
-inline constexpr std::size_t kMaxPathUnits = 260;
+// The per-user place's folder within the user's settings folder.
+inline constexpr wchar_t kUserFolderName[] = L"Tessel";
+
+// Longest data-file path, in UTF-16 units and with its terminator, that the
+// program's file interfaces accept (the system's long form of a path, less
+// the room its prefix takes).
+inline constexpr std::size_t kMaxPathUnits = 32767 - 8;

@@ -107,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     config.SetDefaults();
     config.settings.fsize = {128, 128};
     config.data_file_path = harness.path;
+    config.user_data_file_path.clear();  // no per-user place: only this file
     config.ReadDataFile();
     CheckModel(config);
 

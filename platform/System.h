@@ -22,6 +22,8 @@ LocalTime LocalNow();
 
 // The last error code of the calling thread (GetLastError / errno).
 std::uint32_t LastErrorCode();
+// Sets it to 0, so that a failure that sets none can be told apart.
+void ClearLastErrorCode();
 
 // Full path of the running executable; on failure returns false and sets
 // error to the system's code.

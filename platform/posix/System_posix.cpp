@@ -36,6 +36,11 @@ std::uint32_t LastErrorCode()
     return static_cast<std::uint32_t>(errno);
 }
 
+void ClearLastErrorCode()
+{
+    errno = 0;
+}
+
 bool ModuleFilePath(std::wstring& path, std::uint32_t& error)
 {
     std::string buffer(4096, '\0');

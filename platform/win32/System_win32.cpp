@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "platform/System.h"
 
 namespace platform {
@@ -21,15 +23,34 @@ std::uint32_t LastErrorCode()
     return GetLastError();
 }
 
+void ClearLastErrorCode()
+{
+    SetLastError(0);
+}
+
 bool ModuleFilePath(std::wstring& path, std::uint32_t& error)
 {
-    wchar_t buffer[MAX_PATH] = {};
-    if (GetModuleFileNameW(nullptr, buffer, MAX_PATH) == 0) {
-        error = GetLastError();
-        return false;
+    // A name that fills the buffer may have been cut: try again with more
+    // room, up to the longest path the system has.
+    constexpr DWORD kLongest = 32767;
+    std::wstring buffer;
+    for (DWORD size = MAX_PATH;; size = size * 2 > kLongest ? kLongest : size * 2) {
+        buffer.assign(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length == 0) {
+            error = GetLastError();
+            return false;
+        }
+        if (length < size) {
+            buffer.resize(length);
+            path = std::move(buffer);
+            return true;
+        }
+        if (size == kLongest) {
+            error = ERROR_INSUFFICIENT_BUFFER;
+            return false;
+        }
     }
-    path = buffer;
-    return true;
 }
 
 std::wstring TempFolder()

@@ -53,6 +53,7 @@ protected:
         ConfigFolderTest::SetUp();
         config_ = std::make_unique<WeftConfig>();
         config_->data_file_path = Path(L"Tessel.dat");
+        config_->user_data_file_path.clear();  // no per-user place: only this file
         CaptureLog();
     }
 
@@ -82,7 +83,8 @@ TEST_F(DataFileReadTest, MissingFileLeavesTheDefaults)
     EXPECT_TRUE(config_->ReadDataFile());
     EXPECT_EQ(config_->scene_list.size(), 40u);
     EXPECT_EQ(config_->settings.fps, 30u);
-    EXPECT_EQ(LogLines(), std::vector<std::wstring>{L"****** データファイル読み込み"});
+    EXPECT_EQ(LogLines(), (std::vector<std::wstring>{L"****** データファイル読み込み",
+                                                     L"data file used : none (no data file yet : defaults)"}));
 
     config_->data_file_path.clear();
     EXPECT_TRUE(config_->ReadDataFile());
@@ -92,8 +94,9 @@ TEST_F(DataFileReadTest, LogsWhatItReads)
 {
     const SceneData current = TestScene(2, 0);
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, FileSettings(), current, {TestScene(1, -1), TestScene(2, 0)})));
-    EXPECT_EQ(LogLines(), (std::vector<std::wstring>{
+    const std::vector<std::wstring> read{
                               L"****** データファイル読み込み",
+                              L"data file used : " + Path(L"Tessel.dat") + L" (beside the program)",
                               L"File Name : " + Path(L"Tessel.dat"),
                               L"Version : 1.2.0.0",
                               L"  fps : 20  drop : 1  time : 5",
@@ -103,22 +106,29 @@ TEST_F(DataFileReadTest, LogsWhatItReads)
                               L"scene_list :",
                               L"+ No.1 \"S1\"",
                               L"+ No.2 \"S2\"",
-                              L"****** make scenario",
-                              L"+ no.2 \"S2\"",
-                          }));
+    };
+    // The built-in scenes that the list lacks follow, as a merge adds them.
+    const auto lines = LogLines();
+    ASSERT_GT(lines.size(), read.size() + 2);
+    EXPECT_EQ(std::vector<std::wstring>(lines.begin(), lines.begin() + read.size()), read);
+    EXPECT_EQ(lines[read.size()], L"scene_list lacks 38 built-in scenes : merged");
+    EXPECT_EQ(lines[read.size() + 1], L"+ No.3 \"087-122-001-1\"");
     EXPECT_TRUE(SameBytes(config_->settings, FileSettings()));
     EXPECT_TRUE(SameBytes(config_->current_scene, current));
-    EXPECT_EQ(Numbers(config_->scene_list), (std::vector<std::int16_t>{1, 2}));
-    ASSERT_EQ(config_->scenario.size(), 1u);
+    EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins()));
+    EXPECT_TRUE(SameBytes(config_->scene_list[1], TestScene(2, 0)));
+    ASSERT_FALSE(config_->scenario.empty());
     EXPECT_EQ(config_->scenario[0], &config_->scene_list[1]);
 }
 
-TEST_F(DataFileReadTest, CurrentVersionWithoutScenesGivesAnEmptyList)
+TEST_F(DataFileReadTest, CurrentVersionWithoutScenesGetsTheBuiltinScenesBack)
 {
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, FileSettings(), TestScene(3), {})));
-    EXPECT_TRUE(config_->scene_list.empty());
-    EXPECT_TRUE(config_->scenario.empty());
-    EXPECT_EQ(config_->settings.select, 0);  // nothing left to select
+    EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins()));
+    EXPECT_FALSE(config_->scenario.empty());
+    EXPECT_EQ(config_->settings.select, 1);
+    EXPECT_FALSE(Logged(L"new scene merge"));
+    EXPECT_TRUE(Logged(L"+ No.40 \"090-107-009-2\""));
 }
 
 TEST_F(DataFileReadTest, OlderVersionWithoutScenesGetsEveryBuiltinScene)
@@ -257,9 +267,16 @@ TEST_F(DataFileReadTest, SameOrNewerVersionsAreTakenAsTheyAre)
     for (const ModuleVersion version : {ModuleVersion{1, 2, 9, 9}, ModuleVersion{2, 0, 0, 0}}) {
         std::vector<SceneData> list{TestScene(3), TestScene(50)};
         list[0].s_min2 = 1000;
+        CaptureLog();
         ASSERT_TRUE(ReadBytes(FileBytes(version, FileSettings(), TestScene(3), list)));
-        EXPECT_EQ(Numbers(config_->scene_list), (std::vector<std::int16_t>{3, 50}));
-        EXPECT_EQ(config_->scene_list[0].s_min2, 1000);
+        EXPECT_FALSE(Logged(L"new scene merge"));
+        EXPECT_FALSE(Logged(L"data-file version update <1.0 ->"));
+        // Only the built-in numbers that the list lacks are added.
+        auto expected = Numbers(Builtins());
+        expected.push_back(50);
+        EXPECT_EQ(Numbers(config_->scene_list), expected);
+        EXPECT_TRUE(SameBytes(config_->scene_list[2], list[0]));
+        EXPECT_TRUE(SameBytes(config_->scene_list[40], list[1]));
     }
 }
 
@@ -295,9 +312,14 @@ TEST_F(DataFileReadTest, BrokenRecordKeepsWhatWasReadWithAScenarioOverIt)
     EXPECT_FALSE(ReadBytes(bytes.substr(0, bytes.size() - 40)));
     EXPECT_TRUE(SameBytes(config_->settings, FileSettings()));
     EXPECT_EQ(config_->current_scene.no, 2);
-    EXPECT_EQ(Numbers(config_->scene_list), (std::vector<std::int16_t>{1, 2}));
-    ASSERT_EQ(config_->scenario.size(), 2u);
+    // What was read keeps its bytes; the lost scene 3 comes back built in.
+    EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins()));
+    EXPECT_TRUE(SameBytes(config_->scene_list[0], list[0]));
+    EXPECT_TRUE(SameBytes(config_->scene_list[1], list[1]));
+    EXPECT_TRUE(SameBytes(config_->scene_list[2], builtin_scenes[2]));
+    ASSERT_GE(config_->scenario.size(), 2u);
     EXPECT_EQ(config_->scenario[0], &config_->scene_list[1]);
+    EXPECT_EQ(config_->scenario[1], &config_->scene_list[3]);  // No. 4, order 0 built in
     ExpectScenarioWithinList();
     EXPECT_TRUE(Logged(L"data-file format error"));
 }
@@ -309,10 +331,17 @@ TEST_F(DataFileReadTest, CountBeyondTheFileReadsWhatIsThereAndFails)
         std::memcpy(bytes.data() + 92, &count, sizeof count);
         CaptureLog();
         EXPECT_FALSE(ReadBytes(bytes)) << count;
-        EXPECT_EQ(Numbers(config_->scene_list), (std::vector<std::int16_t>{1, 2})) << count;
+        EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins())) << count;
+        EXPECT_EQ(NameOf(config_->scene_list[1]), L"S2") << count;
         const auto lines = LogLines();
-        EXPECT_EQ(lines.back(), L"****** make scenario");
         EXPECT_NE(std::find(lines.begin(), lines.end(), L"data-file format error"), lines.end());
+        if (count < 1) {
+            EXPECT_NE(std::find(lines.begin(), lines.end(),
+                                L"scene data count " + std::to_wstring(count) +
+                                    L" is below 1 (the current scene alone counts 1) : reading the 2 records the "
+                                    L"file holds"),
+                      lines.end());
+        }
     }
     EXPECT_TRUE(Logged(L"scene data count 2147483647 exceeds the 2 records the file holds"));
 }
@@ -323,7 +352,8 @@ TEST_F(DataFileReadTest, BytesPastTheCountAreIgnored)
     const std::int32_t count = 2;
     std::memcpy(bytes.data() + 92, &count, sizeof count);
     EXPECT_TRUE(ReadBytes(bytes + "trailing"));
-    EXPECT_EQ(Numbers(config_->scene_list), (std::vector<std::int16_t>{1}));
+    EXPECT_EQ(NameOf(config_->scene_list[0]), L"S1");
+    EXPECT_TRUE(SameBytes(config_->scene_list[1], builtin_scenes[1]));  // not the record past the count
 }
 
 TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
@@ -333,7 +363,7 @@ TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
     s.drop = 300;
     s.time = -7;
     s.play = 5;
-    s.select = 2;  // the list has two scenes
+    s.select = 40;  // the list has two scenes, 40 once the built-in ones are back
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, s, TestScene(1), {TestScene(1), TestScene(2)})));
     EXPECT_EQ(config_->settings.fps, 30u);
     EXPECT_EQ(config_->settings.drop, 0);
@@ -344,7 +374,7 @@ TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
     const auto lines = LogLines();
     for (const wchar_t* line : {L"  fps 0 out of range : set to 30", L"  drop 300 out of range : set to 0",
                                 L"  time -7 out of range : set to 3", L"  play 5 out of range : set to 3",
-                                L"  select 2 out of range : set to 0"})
+                                L"  select 40 out of range : set to 0"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 
     s = FileSettings();
@@ -378,8 +408,8 @@ TEST_F(DataFileReadTest, NamesWithoutTerminatorAreEnded)
         unit = u'W';
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, FileSettings(), unterminated, {TestScene(1), unterminated})));
     EXPECT_EQ(config_->current_scene.name[15], 0);
-    EXPECT_EQ(config_->scene_list[1].name[15], 0);
-    EXPECT_EQ(NameOf(config_->scene_list[1]), std::wstring(15, L'W'));
+    EXPECT_EQ(config_->scene_list[3].name[15], 0);  // No. 2 and 3 built in before it
+    EXPECT_EQ(NameOf(config_->scene_list[3]), std::wstring(15, L'W'));
     EXPECT_EQ(config_->scene_list[0].name[2], 0);  // a sound name is untouched
     EXPECT_TRUE(Logged(L"  name of No.4 has no terminating zero : cut to 15 units"));
 }
@@ -389,10 +419,7 @@ TEST_F(DataFileReadTest, FolderInPlaceOfTheFileFails)
     MakeFolder(L"Tessel.dat");
     EXPECT_FALSE(config_->ReadDataFile());
     EXPECT_EQ(config_->scene_list.size(), 40u);
-    const std::wstring last = LogLines().back();
-    // Depending on the platform the folder opens and fails to read, or fails
-    // to open and reads as empty.
-    EXPECT_TRUE(last == L"data-file format error" ||
-                (last.starts_with(L"WeftConfig.cpp(") && last.find(L"badbit(4)") != std::wstring::npos))
-        << last;
+    EXPECT_EQ(LogLines().back(), L"data-file is a folder, not a file");
+    EXPECT_EQ(config_->unread_file.path, Path(L"Tessel.dat"));
+    EXPECT_EQ(config_->unread_file.failure, ReadFailure::not_a_file);
 }

@@ -32,6 +32,7 @@ protected:
         ConfigFolderTest::SetUp();
         config_ = std::make_unique<WeftConfig>();
         config_->data_file_path = Path(L"Tessel.dat");
+        config_->user_data_file_path.clear();  // no per-user place: only this file
         CaptureLog();
     }
     std::unique_ptr<WeftConfig> config_;
@@ -92,6 +93,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
 
     WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
+    copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
     EXPECT_EQ(std::memcmp(&copy.settings, &config_->settings, sizeof copy.settings), 0);
     EXPECT_EQ(std::memcmp(&copy.current_scene, &config_->current_scene, sizeof copy.current_scene), 0);
@@ -118,6 +120,7 @@ TEST_F(DataFileWriteTest, UnreadableVersionIsNotWrittenAsTheOldestFormat)
 
     WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
+    copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
     EXPECT_EQ(copy.scene_list[0].s_min2, 200);
     EXPECT_EQ(copy.scene_list[0].s_max2, 255);
@@ -145,6 +148,7 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFileAlone)
 TEST_F(DataFileWriteTest, FailsWhereNoFileCanBeMade)
 {
     config_->data_file_path = Path(L"missing") + L"/Tessel.dat";
+    config_->user_data_file_path.clear();
     EXPECT_FALSE(config_->WriteDataFile());
     EXPECT_FALSE(Exists(L"missing"));
     const auto lines = LogLines();

@@ -80,11 +80,12 @@ TEST_F(WeftConfigTest, LogsItsStartInTheTemporaryFolder)
         ASSERT_TRUE(platform::ModuleFilePath(module_path, error));
 
         const auto lines = LogLinesOf(L"Tessel_%%%%%%_");
-        ASSERT_GE(lines.size(), 4u);
+        ASSERT_GE(lines.size(), 5u);
         EXPECT_EQ(lines[0], L"Module file name : " + module_path);
         EXPECT_EQ(lines[1], L"Module file version : 1.2.0.0");
         EXPECT_EQ(lines[2], L"data file name : " + config.data_file_path);
-        EXPECT_EQ(lines[3], L"****** make scenario");
+        EXPECT_EQ(lines[3], L"per-user data file name : " + config.user_data_file_path);
+        EXPECT_EQ(lines[4], L"****** make scenario");
         EXPECT_EQ(lines.back(), L"+ no.36 \"095-122-001-4\"");
     }
 }
@@ -167,15 +168,19 @@ TEST_F(WeftConfigTest, DataFilePathMustFitThePathLimit)
 {
     WeftConfig config;
     CaptureLog();
-    const std::wstring fits(249, L'a');  // + "Tessel.dat" = 259 units and the terminator
+    // Far beyond the classic 260 units: long install paths work.
+    const std::wstring fits(kMaxPathUnits - 11, L'a');  // + "Tessel.dat" and the terminator
     EXPECT_EQ(DataFilePathIn(fits), fits + L"Tessel.dat");
 
-    const std::wstring too_long(250, L'a');
+    const std::wstring too_long(kMaxPathUnits - 10, L'a');
     EXPECT_EQ(DataFilePathIn(too_long), L"");
-    EXPECT_TRUE(Logged(L"data file path too long (260 units) : " + too_long + L"Tessel.dat"));
+    const auto lines = LogLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().starts_with(L"data file path too long (" + std::to_wstring(kMaxPathUnits) +
+                                         L" units) : aaaa"));
 
     // Units are counted as stored: a character outside the BMP takes two.
-    std::wstring wide(248, L'a');
+    std::wstring wide(kMaxPathUnits - 12, L'a');
     wide += weftcpplib::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
     EXPECT_EQ(DataFilePathIn(wide), L"");
 }

@@ -58,6 +58,7 @@ TEST(DialogScreenshots, SavedWhenAsked)
     WeftConfig config;
     TempDataFile file(L"tessel_ui_screenshot.dat");
     config.data_file_path = file.path();
+    config.user_data_file_path.clear();  // no per-user place: only this file
     const HINSTANCE module = GetModuleHandleW(nullptr);
 
     SettingsDialogParams params{&config, false};

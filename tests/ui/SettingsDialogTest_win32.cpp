@@ -27,6 +27,7 @@ protected:
     SettingsDialogTest() : file_(L"tessel_ui_settings_test.dat")
     {
         config_.data_file_path = file_.path();
+        config_.user_data_file_path.clear();  // no per-user place: only this file
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
         InitCommonControlsEx(&classes);
     }
@@ -59,6 +60,7 @@ protected:
     {
         auto saved = std::make_unique<WeftConfig>();
         saved->data_file_path = file_.path();
+        saved->user_data_file_path.clear();
         EXPECT_TRUE(saved->ReadDataFile());
         return saved;
     }

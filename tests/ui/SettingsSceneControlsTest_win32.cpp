@@ -16,7 +16,10 @@ using namespace tessel_test;
 
 class SettingsSceneControlsTest : public ::testing::Test {
 protected:
-    SettingsSceneControlsTest() : file_(L"tessel_ui_scene_controls_test.dat") { config_.data_file_path = file_.path(); }
+    SettingsSceneControlsTest() : file_(L"tessel_ui_scene_controls_test.dat") {
+        config_.data_file_path = file_.path();
+        config_.user_data_file_path.clear();  // no per-user place: only this file
+    }
     void TearDown() override
     {
         if (dialog_)
@@ -49,6 +52,7 @@ protected:
     {
         WeftConfig saved;
         saved.data_file_path = file_.path();
+        saved.user_data_file_path.clear();
         EXPECT_TRUE(saved.ReadDataFile());
         return saved.scene_list[6];
     }

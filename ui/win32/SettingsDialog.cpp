@@ -1,6 +1,7 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
 #include "ui/SettingsDialog_win32.h"
 
+#include "ui/DataFileNotices.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
 #include "ui/SettingsFields.h"
@@ -116,12 +117,19 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     GetWindowTextW(dialog, title, 128);
     w.caption = title;
     w.model = params.config;
-    // A missing or unreadable file leaves the model's defaults.
+    // A missing file leaves the model's defaults; an unreadable one what
+    // could be read, with the built-in scenes it lacked.
     w.model->ReadDataFile();
     LoadWorkingCopies();
     FillChoiceList(dialog, IDC_INIT_LIST, kInitNames);
     FillChoiceList(dialog, IDC_TILING_LIST, kTilingNames);
     RefreshAllControls(dialog);
+    // The user learns of a damaged file once, with its copy already made, so
+    // that whatever the dialog writes later replaces nothing unkept.
+    if (!w.model->unread_file.path.empty()) {
+        w.model->KeepUnreadDataFile();
+        ShowMessage(dialog, ui::UnreadFileNotice(w.model->unread_file));
+    }
 }
 
 // Reads the common fields in order; false after the first failure, which
@@ -169,8 +177,12 @@ void OnOk(HWND dialog)
         w.model->SetCurrentScene(*scene);
     w.model->SetCommonSettings(w.settings);
     w.model->scene_list = w.scenes;
-    // Failures are logged by the writer; the dialog closes either way.
-    w.model->WriteDataFile();
+    // Settings that reached no file are not given up: the user is told and
+    // the dialog stays open, to try again or cancel.
+    if (!w.model->WriteDataFile()) {
+        ShowMessage(dialog, ui::SaveFailureNotice(w.model->write_failures));
+        return;
+    }
     WeftLog().Print(LOG_INFO, L"********** 設定ダイアログ終了 **********");
     EndDialog(dialog, 0);
 }

@@ -1,0 +1,170 @@
+#include "config/DataFilePlaces.h"
+
+#include "platform/Files.h"
+#include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/FaultReport.h"
+#include "weftcpplib/WideFormat.h"
+
+using weftcpplib::LOG_ERROR;
+using weftcpplib::LOG_INFO;
+using weftcpplib::LOG_WARN;
+using weftcpplib::WeftLog;
+
+namespace {
+
+class RealFileSystem final : public PlaceFileSystem {
+public:
+    bool Exists(const std::wstring& path) const override
+    {
+        return platform::KindOfPath(path) != platform::PathKind::none;
+    }
+    bool MakeFolder(const std::wstring& folder, std::uint32_t& error) override
+    {
+        return platform::MakeFolder(folder, error);
+    }
+    bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error) override
+    {
+        return platform::CopyToNewFile(from, to, error);
+    }
+};
+
+std::wstring ErrorText(std::uint32_t error)
+{
+    wchar_t text[weftcpplib::kErrorTextUnits];
+    weftcpplib::FormatErrorText(error, text);
+    std::wstring line = text;
+    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+        line.pop_back();
+    return line;
+}
+
+// The copies of damaged files taken within one second get numbers.
+constexpr int kCopyAttempts = 100;
+
+// The system's codes for the failures found here rather than by the system.
+#ifdef _WIN32
+constexpr std::uint32_t kPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
+constexpr std::uint32_t kFileExists = 80;   // ERROR_FILE_EXISTS
+#else
+constexpr std::uint32_t kPathNotFound = 2;  // ENOENT
+constexpr std::uint32_t kFileExists = 17;   // EEXIST
+#endif
+
+bool MakeFolderOf(const std::wstring& file, PlaceFileSystem& fs, std::uint32_t& error)
+{
+    std::wstring folder;
+    if (!weftcpplib::FolderOfPath(file, platform::kPathSeparator, folder) || folder.size() < 2) {
+        error = kPathNotFound;
+        return false;
+    }
+    folder.pop_back();  // the system makes "a\b", not "a\b\"
+    if (fs.Exists(folder))
+        return true;
+    if (!fs.MakeFolder(folder, error))
+        return false;
+    WeftLog().Print(LOG_INFO, L"folder made : %ls", folder.c_str());
+    return true;
+}
+
+} // namespace
+
+PlaceFileSystem& SystemFileSystem()
+{
+    static RealFileSystem system;
+    return system;
+}
+
+ReadChoice ChooseFileToRead(const DataFilePlaces& places, const PlaceFileSystem& fs)
+{
+    if (!places.user.empty() && fs.Exists(places.user))
+        return {places.user, L"per-user file, written when the program's folder could not be"};
+    if (!places.program.empty() && fs.Exists(places.program))
+        return {places.program, L"beside the program"};
+    return {{}, L"no data file yet : defaults"};
+}
+
+std::wstring DamagedCopyPath(const std::wstring& data_file, const platform::LocalTime& when, int attempt)
+{
+    static constexpr std::wstring_view kExtension = L".dat";
+    std::wstring stem = data_file;
+    if (stem.ends_with(kExtension))
+        stem.resize(stem.size() - kExtension.size());
+    wchar_t stamp[48];
+    if (attempt <= 1)
+        weftcpplib::FormatWide(stamp, 48, L".damaged-%04d%02d%02d-%02d%02d%02d", when.year, when.month, when.day,
+                               when.hour, when.minute, when.second);
+    else
+        weftcpplib::FormatWide(stamp, 48, L".damaged-%04d%02d%02d-%02d%02d%02d-%d", when.year, when.month,
+                               when.day, when.hour, when.minute, when.second, attempt);
+    return stem + stamp + std::wstring(kExtension);
+}
+
+bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::LocalTime& now, std::uint32_t& error)
+{
+    if (file.path.empty() || !file.copy.empty())
+        return true;
+    for (int attempt = 1; attempt <= kCopyAttempts; ++attempt) {
+        const std::wstring copy = DamagedCopyPath(file.path, now, attempt);
+        if (fs.Exists(copy))
+            continue;
+        if (!fs.CopyToNewFile(file.path, copy, error)) {
+            WeftLog().Print(LOG_ERROR, L"damaged data file could not be kept : %ls -> %ls : %ls", file.path.c_str(),
+                            copy.c_str(), ErrorText(error).c_str());
+            return false;
+        }
+        file.copy = copy;
+        WeftLog().Print(LOG_WARN, L"damaged data file kept : %ls -> %ls", file.path.c_str(), copy.c_str());
+        return true;
+    }
+    error = kFileExists;
+    WeftLog().Print(LOG_ERROR, L"damaged data file could not be kept : every copy name of %ls is taken",
+                    file.path.c_str());
+    return false;
+}
+
+std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, UnreadFile& unread,
+                           const platform::LocalTime& now, const StoreFunction& store,
+                           std::vector<WriteFailure>& failures)
+{
+    failures.clear();
+    std::vector<std::wstring> order;
+    const bool user_file_exists = !places.user.empty() && fs.Exists(places.user);
+    if (!user_file_exists && !places.program.empty())
+        order.push_back(places.program);
+    if (!places.user.empty())
+        order.push_back(places.user);
+    if (order.empty()) {
+        WeftLog().Print(LOG_ERROR, L"data file has no usable place");
+        failures.push_back({{}, kPathNotFound});
+        return {};
+    }
+
+    for (const std::wstring& path : order) {
+        if (!failures.empty())
+            WeftLog().Print(LOG_WARN, L"data file not saved at %ls : trying %ls", failures.back().path.c_str(),
+                            path.c_str());
+        std::uint32_t error = 0;
+        if (path == places.user && !MakeFolderOf(path, fs, error)) {
+            WeftLog().Print(LOG_ERROR, L"folder of %ls could not be made : %ls", path.c_str(),
+                            ErrorText(error).c_str());
+            failures.push_back({path, error});
+            continue;
+        }
+        // What could not be read is never overwritten before it is kept.
+        if (path == unread.path && !KeepUnreadFile(unread, fs, now, error)) {
+            failures.push_back({path, error});
+            continue;
+        }
+        if (!store(path, error)) {
+            failures.push_back({path, error});
+            continue;
+        }
+        if (path == unread.path)
+            unread = {};
+        if (path == places.user && !user_file_exists)
+            WeftLog().Print(LOG_INFO, L"data file saved per user : %ls", path.c_str());
+        failures.clear();
+        return path;
+    }
+    return {};
+}

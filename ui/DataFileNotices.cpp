@@ -1,0 +1,62 @@
+#include "ui/DataFileNotices.h"
+
+#include "weftcpplib/FaultReport.h"
+
+namespace ui {
+namespace {
+
+const wchar_t* ReasonText(ReadFailure failure)
+{
+    switch (failure) {
+    case ReadFailure::not_a_file:
+        return L"同じ名前のフォルダがあります";
+    case ReadFailure::not_opened:
+        return L"ファイルを開けません";
+    case ReadFailure::stream_error:
+        return L"読み出し中にエラーが発生しました";
+    case ReadFailure::too_short:
+        return L"ファイルが途中で切れています";
+    case ReadFailure::bad_id:
+        return L"Tessel の設定ファイルではありません（識別子が違います）";
+    case ReadFailure::none:
+        break;
+    }
+    return L"不明";
+}
+
+std::wstring ErrorLine(std::uint32_t error)
+{
+    wchar_t text[weftcpplib::kErrorTextUnits];
+    weftcpplib::FormatErrorText(error, text);
+    std::wstring line = text;
+    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+        line.pop_back();
+    return line;
+}
+
+} // namespace
+
+std::wstring UnreadFileNotice(const UnreadFile& file)
+{
+    std::wstring text = L"設定ファイルを読み込めませんでした。\n" + file.path + L"\n理由：" + ReasonText(file.failure) +
+                        L"\n\n";
+    if (!file.copy.empty())
+        text += L"元のファイルを次の名前で残しました。\n" + file.copy + L"\n\n";
+    else
+        text += L"元のファイルは複製できなかったため、上書きせずにそのまま残します。\n\n";
+    text += L"読み込めなかった設定は初期設定に、足りないシーンは組み込みのシーンで補いました。";
+    return text;
+}
+
+std::wstring SaveFailureNotice(const std::vector<WriteFailure>& failures)
+{
+    std::wstring text = L"設定を保存できませんでした。";
+    for (const WriteFailure& failure : failures) {
+        text += L"\n\n";
+        text += failure.path.empty() ? std::wstring(L"（保存先がありません）") : failure.path;
+        text += L"\n" + ErrorLine(failure.error);
+    }
+    return text;
+}
+
+} // namespace ui

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "config/DataFilePlaces.h"
+
+namespace ui {
+
+// What the settings dialog tells the user about the data file.
+
+// The file could not be read (or broke off): which file, why, and where its
+// original bytes were kept (or that it is left as it was).
+std::wstring UnreadFileNotice(const UnreadFile& file);
+
+// Nothing could be saved: each place tried, with the system's error text.
+std::wstring SaveFailureNotice(const std::vector<WriteFailure>& failures);
+
+} // namespace ui
