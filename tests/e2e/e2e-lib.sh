@@ -41,13 +41,17 @@ e2e_setup() {
   rm -f "$E2E_TEMP"/Tessel_*.log
 }
 
-# The Wine user's temporary folder, where the saver writes its log.
-e2e_temp_folder() {
-  local temp
-  temp=$(timeout -k 2 60 "$WINE" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
-  [ -n "$temp" ] || return 1
-  timeout -k 2 30 "$WINE" winepath -u "$temp" 2>/dev/null
+# A folder of the Wine user's, named by its environment variable (TEMP,
+# APPDATA), as a Unix path; fails when Wine names none.
+e2e_wine_folder() {
+  local folder
+  folder=$(timeout -k 2 60 "$WINE" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')
+  [ -n "$folder" ] && [ "$folder" != "%$1%" ] || return 1
+  timeout -k 2 30 "$WINE" winepath -u "$folder" 2>/dev/null
 }
+
+# The Wine user's temporary folder, where the saver writes its log.
+e2e_temp_folder() { e2e_wine_folder TEMP; }
 
 # Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
 e2e_start() {

@@ -9,9 +9,8 @@ source "$(dirname "$0")/e2e-lib.sh"
 chattr -R -i "$TESSEL_E2E_DIR/settings_places" 2>/dev/null || true
 e2e_setup settings_places "$1" "$2"
 
-appdata=$(timeout -k 2 60 wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
-user_dir=$(timeout -k 2 30 winepath -u "$appdata" 2>/dev/null)/Tessel
-[ -n "$appdata" ] && [ "$user_dir" != /Tessel ] || e2e_fail "no per-user folder from Wine"
+appdata=$(e2e_wine_folder APPDATA) && [ -n "$appdata" ] || e2e_fail "no per-user folder from Wine"
+user_dir=$appdata/Tessel
 immutable=()
 # The per-user file would change what every later test of this prefix reads.
 places_cleanup() {
