@@ -16,7 +16,7 @@ import pefile
 PROGRAMS = {"Tessel.scr": ("i386", 0x014C), "x64/Tessel.scr": ("x86-64", 0x8664)}
 EXPECTED = {"README.txt", "SHA256SUMS", *PROGRAMS}
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "gdiplus.dll", "kernel32.dll",
-               "msvcrt.dll", "shlwapi.dll", "user32.dll", "version.dll"}
+               "msvcrt.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "version.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 GUI_SUBSYSTEM = 2
 MANIFEST_NS = "{urn:schemas-microsoft-com:asm.v1}"
