@@ -28,16 +28,6 @@ public:
     }
 };
 
-std::wstring ErrorText(std::uint32_t error)
-{
-    wchar_t text[weftcpplib::kErrorTextUnits];
-    weftcpplib::FormatErrorText(error, text);
-    std::wstring line = text;
-    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
-        line.pop_back();
-    return line;
-}
-
 // The copies of damaged files taken within one second get numbers.
 constexpr int kCopyAttempts = 100;
 
@@ -109,7 +99,7 @@ bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::Local
             continue;
         if (!fs.CopyToNewFile(file.path, copy, error)) {
             WeftLog().Print(LOG_ERROR, L"damaged data file could not be kept : %ls -> %ls : %ls", file.path.c_str(),
-                            copy.c_str(), ErrorText(error).c_str());
+                            copy.c_str(), weftcpplib::ErrorTextLine(error).c_str());
             return false;
         }
         file.copy = copy;
@@ -146,7 +136,7 @@ std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, Un
         std::uint32_t error = 0;
         if (path == places.user && !MakeFolderOf(path, fs, error)) {
             WeftLog().Print(LOG_ERROR, L"folder of %ls could not be made : %ls", path.c_str(),
-                            ErrorText(error).c_str());
+                            weftcpplib::ErrorTextLine(error).c_str());
             failures.push_back({path, error});
             continue;
         }

@@ -24,16 +24,6 @@ const wchar_t* ReasonText(ReadFailure failure)
     return L"不明";
 }
 
-std::wstring ErrorLine(std::uint32_t error)
-{
-    wchar_t text[weftcpplib::kErrorTextUnits];
-    weftcpplib::FormatErrorText(error, text);
-    std::wstring line = text;
-    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
-        line.pop_back();
-    return line;
-}
-
 } // namespace
 
 std::wstring UnreadFileNotice(const UnreadFile& file)
@@ -54,7 +44,7 @@ std::wstring SaveFailureNotice(const std::vector<WriteFailure>& failures)
     for (const WriteFailure& failure : failures) {
         text += L"\n\n";
         text += failure.path.empty() ? std::wstring(L"（保存先がありません）") : failure.path;
-        text += L"\n" + ErrorLine(failure.error);
+        text += L"\n" + weftcpplib::ErrorTextLine(failure.error);
     }
     return text;
 }

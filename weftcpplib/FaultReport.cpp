@@ -78,6 +78,16 @@ void FormatErrorText(std::uint32_t code, wchar_t (&text)[kErrorTextUnits])
     FormatWide(text, kErrorTextUnits, L"%08x(%ls)", hex, L"not found");
 }
 
+std::wstring ErrorTextLine(std::uint32_t code)
+{
+    wchar_t text[kErrorTextUnits];
+    FormatErrorText(code, text);
+    std::wstring line = text;
+    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+        line.pop_back();
+    return line;
+}
+
 void ReportFault(const wchar_t* where, const wchar_t* what)
 {
     FormatWide(report_buffer, kReportUnits, L"weftcpplib : %ls", where ? where : L"");

@@ -14,6 +14,10 @@ inline constexpr std::size_t kErrorTextUnits = 100;
 // on Windows), else "%08x(not found)". Long texts are cut; never fails.
 void FormatErrorText(std::uint32_t code, wchar_t (&text)[kErrorTextUnits]);
 
+// The same text as one line, without the line break the system ends it with,
+// for messages that put it beside other words.
+std::wstring ErrorTextLine(std::uint32_t code);
+
 // Writes "weftcpplib : <where>" and then <what> to stderr, each on its own
 // line and flushed. Lines that the stream cannot take are lost.
 void ReportFault(const wchar_t* where, const wchar_t* what);

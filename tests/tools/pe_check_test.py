@@ -9,9 +9,9 @@ import sys
 import tempfile
 
 pe_check, scr, arch = sys.argv[1:]
-spec = importlib.util.spec_from_file_location("pe_check", pe_check)
-checker = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(checker)
+found = importlib.util.spec_from_file_location("pe_check", pe_check)
+checker = importlib.util.module_from_spec(found)
+found.loader.exec_module(checker)
 failures = []
 
 

@@ -42,6 +42,16 @@ TEST(FormatErrorText, SystemTextIsTaggedAndFitsTheField)
     EXPECT_EQ(text[kErrorTextUnits - 1], L'\0');
 }
 
+TEST(FormatErrorText, AsOneLineEndsWithoutTheSystemsLineBreak)
+{
+    // Windows ends its message texts with "\r\n".
+    const std::wstring line = ErrorTextLine(2);
+    EXPECT_EQ(line.rfind(L"00000002(SYSTEM) ", 0), 0u) << line;
+    EXPECT_GT(line.size(), 17u);
+    EXPECT_EQ(line.find_first_of(L"\r\n"), std::wstring::npos);
+    EXPECT_EQ(ErrorTextLine(0xDEADBEEFu), L"deadbeef(not found)");
+}
+
 TEST(ReportFault, WritesTwoLinesToStderr)
 {
     testing::internal::CaptureStderr();
