@@ -13,6 +13,8 @@ namespace headless {
 // 8-bit RGB. fast: less compression for speed (every frame of a run).
 // Returns an error text, empty on success.
 std::string WritePng(const std::string& path, const Picture& picture, bool fast = false);
+// The same from rows top-down, 0x00RRGGBB.
+std::string WritePng(const std::string& path, const std::uint32_t* pixels, int width, int height, bool fast);
 
 // Frames added one by one with their start times, then written as one
 // animated WebP: lossless, or lossy at a quality of 0 to 100.
@@ -24,6 +26,7 @@ public:
     WebpAnimation& operator=(const WebpAnimation&) = delete;
 
     std::string Add(const Picture& picture, std::uint32_t time_ms);
+    std::string Add(const std::uint32_t* pixels, int width, int height, std::uint32_t time_ms);
     // end_ms: when the last frame stops showing.
     std::string Write(const std::string& path, std::uint32_t end_ms);
 

@@ -111,11 +111,11 @@ int RenderOne(const RenderOptions& o, const RunSettings& run, WeftConfig& config
             if (index++ == 0)
                 first_ms = time_ms;
             last_ms = time_ms;
-            const Picture picture = PictureOf(frame);
             if (!o.frames_dir.empty())
-                error = WritePng(FramePath(o.frames_dir, index), picture, true);
+                error = WritePng(FramePath(o.frames_dir, index), frame.pixels().data(), frame.width(),
+                                 frame.height(), true);
             if (error.empty() && webp)
-                error = webp->Add(picture, time_ms - first_ms);
+                error = webp->Add(frame.pixels().data(), frame.width(), frame.height(), time_ms - first_ms);
             return error.empty();
         };
     }
