@@ -25,7 +25,9 @@ class FramePresenter {
 public:
     virtual ~FramePresenter() = default;
     // Called at the end of a Tick, once for each distinct image of the frame
-    // (one, or one per distinct monitor size), with every place it goes.
+    // (one, or one per distinct monitor size), with every place it goes; a
+    // front end that composes the frame in memory (FrameBuffer) shows it
+    // once Tick has returned.
     // The image's rows are stored bottom-up (storage row 0 is the bottom
     // row on screen); the plans' rectangles count rows from the top of the
     // shown image and from the top left of the client area. Clip to the

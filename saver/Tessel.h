@@ -10,8 +10,9 @@
 
 // The frame loop: one timer tick is one frame. It keeps the scene's play
 // clock, starts scenes, advances the automaton, adapts the timer to the work
-// and hands the picture to the canvas. The front end measures (screen size,
-// client size, dots per inch), keeps time and shows what it is given.
+// and has the model draw and present the picture. The front end measures
+// (screen size, client size, dots per inch), keeps time and shows what it is
+// given.
 namespace saver {
 
 // The saver's state as the frame loop drives it: the settings model with its

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/BuiltinScenes.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderOptions.h"
@@ -153,8 +154,6 @@ int main(int argc, char** argv)
     if (!parsed.error.empty())
         return BadArguments(parsed.error);
     const RenderOptions& o = parsed.options;
-    if (std::string error = ProbeOutputs(o); !error.empty())
-        return BadArguments(error);
 
     RunSettings run;
     run.scene = o.scene;
@@ -169,12 +168,16 @@ int main(int argc, char** argv)
         std::string warning;
         if (std::string error = PrepareSettings(run, config, warning); !error.empty())
             return BadArguments(error);
+        // Before any rendering, and only once the rest is known to be good.
+        if (std::string error = ProbeOutputs(o); !error.empty())
+            return BadArguments(error);
         if (!warning.empty())
             std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
         if (!o.gallery_dir.empty()) {
             if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
                 return Failed(error);
-            std::printf("gallery of %d scenes written to %s\n", 40, o.gallery_dir.c_str());
+            std::printf("gallery of %d scenes written to %s\n", static_cast<int>(builtin_scenes.size()),
+                        o.gallery_dir.c_str());
             return kDone;
         }
         return RenderOne(o, run, config);

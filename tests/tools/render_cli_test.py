@@ -49,6 +49,11 @@ with tempfile.TemporaryDirectory() as tmp:
         check(message in r.stderr and "--help" in r.stderr, f"{args}: message {r.stderr!r}")
         check(not os.path.exists(out), f"{args}: wrote {out}")
 
+    # A bad argument found late still leaves nothing behind.
+    never = os.path.join(tmp, "never")
+    r = run("--scene", "99", "--frames", never)
+    check(r.returncode == 2 and not os.path.exists(never), "a bad scene makes no frames folder")
+
     r = run("--help")
     check(r.returncode == 0 and r.stdout.startswith("Usage: tessel-render"), "--help shows the usage")
 
