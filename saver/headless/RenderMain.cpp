@@ -1,0 +1,189 @@
+// tessel-render: the saver's frame loop on a simulated screen, written to
+// image files.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/BuiltinScenes.h"
+#include "saver/headless/Gallery.h"
+#include "saver/headless/ImageFiles.h"
+#include "saver/headless/RenderOptions.h"
+#include "saver/headless/RenderRun.h"
+
+namespace {
+
+using namespace headless;
+
+constexpr int kDone = 0, kFailed = 1, kBadArguments = 2;
+
+int BadArguments(const std::string& message)
+{
+    std::fprintf(stderr, "tessel-render: %s\nTry 'tessel-render --help'.\n", message.c_str());
+    return kBadArguments;
+}
+
+int Failed(const std::string& message)
+{
+    std::fprintf(stderr, "tessel-render: %s\n", message.c_str());
+    return kFailed;
+}
+
+// Whether a file can be written there, found out before any rendering. A
+// file that did not exist is removed again.
+std::string ProbeFile(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return "cannot write '" + path + "': it is a folder";
+    const bool existed = std::filesystem::exists(path, ec);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return "cannot write '" + path + "': " + std::strerror(errno);
+    ::close(fd);
+    if (!existed)
+        ::unlink(path.c_str());
+    return {};
+}
+
+std::string ProbeFolder(const std::string& dir)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec)
+        return "cannot make the folder '" + dir + "': " + ec.message();
+    if (!std::filesystem::is_directory(dir, ec))
+        return "'" + dir + "' is not a folder";
+    return ProbeFile(dir + "/.tessel-render-" + std::to_string(::getpid()));
+}
+
+std::string ProbeOutputs(const RenderOptions& o)
+{
+    for (const std::string* file : {&o.out_file, &o.webp_file})
+        if (!file->empty())
+            if (std::string error = ProbeFile(*file); !error.empty())
+                return error;
+    for (const std::string* dir : {&o.frames_dir, &o.gallery_dir})
+        if (!dir->empty())
+            if (std::string error = ProbeFolder(*dir); !error.empty())
+                return error;
+    return {};
+}
+
+std::string FramePath(const std::string& dir, std::uint64_t index)
+{
+    char name[40];
+    std::snprintf(name, sizeof name, "/frame-%06llu.png", static_cast<unsigned long long>(index));
+    return dir + name;
+}
+
+// Wall and processor time since construction.
+class Stopwatch {
+public:
+    double wall_s() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count(); }
+    double cpu_s() const { return static_cast<double>(std::clock() - cpu_) / CLOCKS_PER_SEC; }
+
+private:
+    std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
+    std::clock_t cpu_ = std::clock();
+};
+
+int RenderOne(const RenderOptions& o, const RunSettings& run, WeftConfig& config)
+{
+    std::optional<WebpAnimation> webp;
+    if (!o.webp_file.empty())
+        webp.emplace(run.width, run.height, o.webp_quality);
+    std::string error;
+    std::uint64_t index = 0;
+    std::uint32_t first_ms = 0, last_ms = 0;
+    const bool every_frame = !o.frames_dir.empty() || webp;
+    FrameSink sink;
+    if (every_frame) {
+        sink = [&](const saver::FrameBuffer& frame, std::uint32_t time_ms) {
+            if (index++ == 0)
+                first_ms = time_ms;
+            last_ms = time_ms;
+            if (!o.frames_dir.empty())
+                error = WritePng(FramePath(o.frames_dir, index), frame.pixels().data(), frame.width(),
+                                 frame.height(), true);
+            if (error.empty() && webp)
+                error = webp->Add(frame.pixels().data(), frame.width(), frame.height(), time_ms - first_ms);
+            return error.empty();
+        };
+    }
+    const Stopwatch watch;
+    const PlayResult result = Play(run, config, sink);
+    if (!error.empty())
+        return Failed(error);
+    if (webp) {
+        if (error = webp->Write(o.webp_file, last_ms - first_ms + result.interval_ms); !error.empty())
+            return Failed(error);
+    }
+    if (!o.out_file.empty()) {
+        if (error = WritePng(o.out_file, result.last_frame); !error.empty())
+            return Failed(error);
+    }
+    const double wall = watch.wall_s(), cpu = watch.cpu_s();
+    std::printf("%llu frames of %dx%d in %.2f s (%.1f frames/s), processor %.2f s (%.1f frames/s)\n",
+                static_cast<unsigned long long>(result.frames), run.width, run.height, wall,
+                wall > 0 ? static_cast<double>(result.frames) / wall : 0.0, cpu,
+                cpu > 0 ? static_cast<double>(result.frames) / cpu : 0.0);
+    return kDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParsedArguments parsed = ParseArguments(args);
+    if (parsed.options.help) {
+        std::fputs(kUsage, stdout);
+        return kDone;
+    }
+    if (!parsed.error.empty())
+        return BadArguments(parsed.error);
+    const RenderOptions& o = parsed.options;
+
+    RunSettings run;
+    run.scene = o.scene;
+    run.width = o.width;
+    run.height = o.height;
+    run.seconds = o.seconds.value_or(o.gallery_dir.empty() ? kDefaultSeconds : kDefaultGallerySeconds);
+    run.seed = o.seed;
+    run.data_file = o.data_file;
+
+    try {
+        WeftConfig config;
+        std::string warning;
+        if (std::string error = PrepareSettings(run, config, warning); !error.empty())
+            return BadArguments(error);
+        // Before any rendering, and only once the rest is known to be good.
+        if (std::string error = ProbeOutputs(o); !error.empty())
+            return BadArguments(error);
+        if (!warning.empty())
+            std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
+        if (!o.gallery_dir.empty()) {
+            if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
+                return Failed(error);
+            std::printf("gallery of %d scenes written to %s\n", static_cast<int>(builtin_scenes.size()),
+                        o.gallery_dir.c_str());
+            return kDone;
+        }
+        return RenderOne(o, run, config);
+    } catch (const std::bad_alloc&) {
+        return Failed("out of memory");
+    } catch (const std::exception& e) {
+        return Failed(e.what());
+    }
+}

@@ -1,0 +1,11 @@
+#include "saver/headless/SimulatedScreen.h"
+
+namespace headless {
+
+void SimulatedScreen::Present(const weftcpplib::CDIBData& image, std::span<const saver::BlitPlan> plans)
+{
+    for (const saver::BlitPlan& plan : plans)
+        frame_.Draw(image, plan);
+}
+
+} // namespace headless

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <webp/demux.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/SceneScheduler.h"
+#include "config/WeftConfig.h"
+#include "core/BuiltinScenes.h"
+#include "core/CAEngine.h"
+#include "saver/FrameHost.h"
+#include "saver/headless/Gallery.h"
+#include "saver/headless/ImageFiles.h"
+#include "saver/headless/RenderRun.h"
+#include "saver/headless/SeededRandom.h"
+#include "saver/headless/SimulatedScreen.h"
+#include "weftcpplib/FillBorder.h"
+
+namespace fs = std::filesystem;
+using namespace headless;
+
+namespace {
+
+// A folder of its own under the temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        path_ = fs::temp_directory_path() /
+                ("tessel-render-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+
+private:
+    static inline int counter_ = 0;
+    fs::path path_;
+};
+
+std::vector<char> Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Picture ReadPng(const std::string& path)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    Picture picture;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return picture;
+    image.format = PNG_FORMAT_BGRA;
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr))
+        return {};
+    for (std::uint32_t& p : picture.pixels)
+        p &= 0x00FFFFFFu; // the opaque alpha the reader adds
+    return picture;
+}
+
+RunSettings SmallRun(int scene, std::uint32_t seed)
+{
+    RunSettings run;
+    run.scene = scene;
+    run.width = 320;
+    run.height = 180;
+    run.seconds = 1.0;
+    run.seed = seed;
+    return run;
+}
+
+Picture Render(const RunSettings& run)
+{
+    WeftConfig config;
+    std::string warning;
+    EXPECT_EQ(PrepareSettings(run, config, warning), "");
+    return Play(run, config, nullptr).last_frame;
+}
+
+} // namespace
+
+TEST(HeadlessRender, SeededRunsRepeatToTheByteAndSeedsDiffer)
+{
+    TempFolder dir;
+    // Scene 28 varies its size and hue at random; the seed fixes both.
+    const RunSettings run = SmallRun(28, 12345);
+    ASSERT_EQ(WritePng(dir / "a.png", Render(run)), "");
+    ASSERT_EQ(WritePng(dir / "b.png", Render(run)), "");
+    const std::vector<char> a = Bytes(dir / "a.png");
+    EXPECT_GT(a.size(), 100u);
+    EXPECT_EQ(a, Bytes(dir / "b.png"));
+
+    ASSERT_EQ(WritePng(dir / "c.png", Render(SmallRun(28, 54321))), "");
+    EXPECT_NE(a, Bytes(dir / "c.png"));
+    // What was written is what was rendered.
+    const Picture back = ReadPng(dir / "a.png");
+    EXPECT_EQ(back.pixels, Render(run).pixels);
+}
+
+TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
+{
+    constexpr int kW = 300, kH = 200;
+    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT, weftcpplib::TILE_GRID,
+                               weftcpplib::TILE_SHIFT_H, weftcpplib::TILE_SHIFT_V}) {
+        WeftConfig config;
+        config.settings.play = 0;
+        SceneData scene = builtin_scenes.at(0);
+        scene.random_flags = 0;
+        scene.size = {90, 70}; // a 128 x 128 grid, so a tile of 126 x 126
+        scene.tilling = mode;
+        scene.proc = 0;
+        scene.time = 0;
+        config.current_scene = scene;
+        SeededRandom random(7);
+        platform::ScopedRandomSource seeded(random);
+        SimulatedScreen screen(kW, kH);
+        SceneScheduler scheduler;
+        CAEngine engine;
+        saver::FrameHost host(screen, config, scheduler, engine, {.use_data_file = false});
+        host.Start({false, kW, kH, 96});
+        for (int i = 0; i < 3; ++i) {
+            screen.AdvanceToNextTick();
+            host.Tick(kW, kH);
+        }
+        const weftcpplib::CDIBData& cells = *host.canvas().cell_image();
+        ASSERT_EQ(cells.Width(), 128);
+        const saver::FrameBuffer& frame = screen.frame();
+
+        if (mode == weftcpplib::TILE_FIT) {
+            // The field without its border, stretched over the screen: its
+            // top left and bottom right cells land in the screen's corners
+            // (rows stored bottom-up: storage row 126 is the field's top).
+            EXPECT_EQ(frame.row(0)[0], cells.Pixels()[126 * 128 + 1]);
+            EXPECT_EQ(frame.row(kH - 1)[kW - 1], cells.Pixels()[1 * 128 + 126]);
+            continue;
+        }
+        auto expected = weftcpplib::MakeImage(kW, kH);
+        expected->Tiling(cells, 126, 126, mode);
+        int differing = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                differing += frame.row(y)[x] != expected->Pixels()[(kH - 1 - y) * kW + x];
+        EXPECT_EQ(differing, 0) << "mode " << mode;
+        // Not a blank screen that would match any placement.
+        std::set<std::uint32_t> colours(frame.pixels().begin(), frame.pixels().end());
+        EXPECT_GT(colours.size(), 2u) << "mode " << mode;
+    }
+}
+
+TEST(HeadlessRender, GalleryHasFortyDistinctNonBlankScenesAndASheet)
+{
+    TempFolder dir;
+    RunSettings run;
+    run.width = 160;
+    run.height = 90;
+    run.seconds = 1.0; // scenes that start alike have parted by then
+    run.seed = 1;
+    WeftConfig config;
+    ASSERT_EQ(RenderGallery(run, config, dir.path().string()), "");
+    std::set<std::vector<std::uint32_t>> distinct;
+    for (int no = 1; no <= 40; ++no) {
+        char name[32];
+        std::snprintf(name, sizeof name, "scene-%02d.png", no);
+        const Picture picture = ReadPng(dir / name);
+        ASSERT_EQ(picture.width, 160) << name;
+        ASSERT_EQ(picture.height, 90) << name;
+        const std::set<std::uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+        EXPECT_GT(colours.size(), 1u) << name << " is blank";
+        distinct.insert(picture.pixels);
+    }
+    EXPECT_EQ(distinct.size(), 40u);
+    const Picture sheet = ReadPng(dir / "contact-sheet.png");
+    EXPECT_EQ(sheet.width, kSheetColumns * (160 + kSheetGap) + kSheetGap);
+    EXPECT_EQ(sheet.height, 5 * (90 + kSheetGap) + kSheetGap);
+}
+
+TEST(HeadlessRender, DataFileSettingsAreUsedAndTheFileIsNeverWritten)
+{
+    TempFolder dir;
+    const std::string file = dir / "Tessel.dat";
+    {
+        WeftConfig writer;
+        writer.settings.fps = 10;
+        writer.data_file_path = fs::path(file).wstring();
+        ASSERT_TRUE(writer.WriteDataFile());
+    }
+    const std::vector<char> before = Bytes(file);
+    const auto stamp = fs::last_write_time(file);
+
+    RunSettings run = SmallRun(5, 1);
+    run.seconds = 2.0;
+    run.data_file = file;
+    WeftConfig config;
+    std::string warning;
+    ASSERT_EQ(PrepareSettings(run, config, warning), "");
+    EXPECT_EQ(warning, "");
+    const PlayResult result = Play(run, config, nullptr);
+    EXPECT_EQ(result.frames, 20u); // 2 s at the file's 10 frames a second
+    EXPECT_EQ(result.interval_ms, 100u);
+    EXPECT_EQ(Bytes(file), before);
+    EXPECT_EQ(fs::last_write_time(file), stamp);
+    EXPECT_FALSE(fs::exists(dir / "Tessel.new"));
+
+    run.data_file = dir / "missing.dat";
+    EXPECT_NE(PrepareSettings(run, config, warning).find("no data file"), std::string::npos);
+    run.data_file.clear();
+    run.scene = 41;
+    EXPECT_NE(PrepareSettings(run, config, warning).find("unknown scene 41"), std::string::npos);
+}
+
+TEST(HeadlessRender, AnimatedWebpHoldsEveryFrameInFullColour)
+{
+    TempFolder dir;
+    WebpAnimation animation(32, 24, std::nullopt);
+    std::vector<Picture> frames;
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        Picture picture{32, 24, std::vector<std::uint32_t>(32 * 24, 0x00336699u)};
+        for (std::size_t j = 0; j < picture.pixels.size(); ++j)
+            picture.pixels[j] = static_cast<std::uint32_t>((j * 2654435761u + i * 40503u) & 0x00FFFFFFu);
+        ASSERT_EQ(animation.Add(picture, i * 33), "");
+        frames.push_back(picture);
+    }
+    ASSERT_EQ(animation.Write(dir / "a.webp", 99), "");
+
+    const std::vector<char> bytes = Bytes(dir / "a.webp");
+    WebPData data{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+    WebPAnimDecoderOptions options;
+    ASSERT_TRUE(WebPAnimDecoderOptionsInit(&options));
+    options.color_mode = MODE_BGRA;
+    const std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(
+        WebPAnimDecoderNew(&data, &options), WebPAnimDecoderDelete);
+    ASSERT_TRUE(decoder);
+    WebPAnimInfo info;
+    ASSERT_TRUE(WebPAnimDecoderGetInfo(decoder.get(), &info));
+    EXPECT_EQ(info.canvas_width, 32u);
+    EXPECT_EQ(info.frame_count, 3u);
+    for (const Picture& expected : frames) {
+        std::uint8_t* pixels = nullptr;
+        int timestamp = 0;
+        ASSERT_TRUE(WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp));
+        int differing = 0;
+        for (std::size_t j = 0; j < expected.pixels.size(); ++j) {
+            std::uint32_t got = 0;
+            std::memcpy(&got, pixels + 4 * j, 4);
+            differing += (got & 0x00FFFFFFu) != expected.pixels[j];
+        }
+        EXPECT_EQ(differing, 0) << "lossless frame ending at " << timestamp << " ms";
+    }
+
+    WebpAnimation too_large(16384, 16, std::nullopt);
+    EXPECT_NE(too_large.Add(frames[0], 0), "");
+}
