@@ -16,9 +16,7 @@
 #include "render/CellColouring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
-#include "saver/ImageCanvas.h"
-#include "saver/SaverAdapters.h"
-#include "saver/Tessel.h"
+#include "BenchHost.h"
 #include "weftcpplib/CDIBData.h"
 #include "weftcpplib/FillBorder.h"
 
@@ -183,69 +181,16 @@ void BM_Blur(benchmark::State& state)
 }
 BENCHMARK(BM_Blur)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
 
-// The frame loop's ports without a window: a clock that stands still (so no
-// scene ends by time), the real engine and images, nothing shown.
-class StillClock final : public saver::TickClock {
-public:
-    std::uint32_t NowMs() override { return 1000; }
-};
-class IdleTimer final : public saver::FrameTimer {
-public:
-    void Start(std::uint32_t) override {}
-    void Restart(std::uint32_t) override {}
-};
-// The default frame: an 800 x 600 field, one generation per tick, blurred and
-// laid as a grid of tiles.
-class DefaultScene final : public saver::SettingsStore, public saver::SceneStarter {
-public:
-    explicit DefaultScene(CAEngine& engine) : engine_(engine)
-    {
-        common_.fps = 60;
-        scene_ = builtin_scenes.at(20);
-        scene_.drop = 0;
-        scene_.time = 0;
-        scene_.tilling = weftcpplib::TILE_GRID;
-        scene_.proc = PROC_BLUR;
-    }
-    bool Read() override { return true; }
-    bool Write() override { return true; }
-    const CommonSettings& Common() const override { return common_; }
-    const SceneData& CurrentScene() const override { return scene_; }
-    void NewScene(int, int) override
-    {
-        Prepare(engine_, 21, kCellW, kCellH);
-        engine_.tilling = scene_.tilling;
-        BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
-                     scene_.death_color);
-    }
-
-private:
-    CAEngine& engine_;
-    CommonSettings common_{};
-    SceneData scene_{};
-};
-class NoPresenter final : public saver::FramePresenter {
-public:
-    void Show(const saver::BlitPlan&, const weftcpplib::CDIBData&) override {}
-};
-
 void BM_DefaultFrame(benchmark::State& state)
 {
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
-    StillClock clock;
-    IdleTimer timer;
-    saver::EngineAutomaton automaton(engine);
-    DefaultScene scene(engine);
-    NoPresenter presenter;
-    saver::ImageCanvas canvas(engine, presenter);
-    saver::Tessel frames({clock, timer, automaton, scene, scene, canvas});
-    frames.OnCreate({false, 1920, 1080, 96});
-    frames.OnTimer(1920, 1080); // the scene start
+    // The default frame: the grid scene through the whole frame host.
+    bench::GridSceneHost rig(false);
+    rig.Start(nullptr, 1920, 1080);
     for (auto _ : state)
-        frames.OnTimer(1920, 1080);
+        rig.host.Tick(1920, 1080);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DefaultFrame)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);

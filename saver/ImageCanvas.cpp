@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "config/SceneData.h"
 #include "render/CellColouring.h"
 #include "render/Filters.h"
 
@@ -72,12 +73,11 @@ void ImageCanvas::Present(const BlitPlan& plan)
     const weftcpplib::CDIBData* source = SourceOf(plan);
     if (plan.kind == BlitKind::None || !source)
         return;
-    presenter_.Show(plan, *source);
+    presenter_.Present(*source, std::span<const BlitPlan>(&plan, 1));
 }
 
 void ImageCanvas::PresentMonitors(const std::vector<BlitPlan>& plans)
 {
-    // Each image goes to the presenter once, with every place it is shown.
     std::vector<bool> done(plans.size(), false);
     for (std::size_t i = 0; i < plans.size(); ++i) {
         if (done[i])
@@ -92,7 +92,7 @@ void ImageCanvas::PresentMonitors(const std::vector<BlitPlan>& plans)
             }
         }
         if (source && !same_source_.empty())
-            presenter_.ShowEach(*source, same_source_);
+            presenter_.Present(*source, same_source_);
     }
 }
 

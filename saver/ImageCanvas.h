@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/CAEngine.h"
-#include "saver/FramePorts.h"
+#include "saver/BlitPlan.h"
+#include "saver/FrontEnd.h"
+#include "saver/MonitorLayout.h"
 #include "weftcpplib/CDIBData.h"
 
 // The frame loop's images: the cell image (one coloured generation, the
@@ -14,29 +16,18 @@
 // at every scene start.
 namespace saver {
 
-// Puts one image on the window as the plans say.
-class FramePresenter {
-public:
-    virtual ~FramePresenter() = default;
-    virtual void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) = 0;
-    // Several places from one image; a presenter that can hand the image to
-    // the device once for all of them overrides this.
-    virtual void ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans)
-    {
-        for (const BlitPlan& plan : plans)
-            Show(plan, source);
-    }
-};
-
-class ImageCanvas final : public FrameCanvas {
+class ImageCanvas {
 public:
     ImageCanvas(const CAEngine& engine, FramePresenter& presenter) : engine_(engine), presenter_(presenter) {}
 
-    void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) override;
-    void SetScreenSizes(const std::vector<Size>& sizes) override;
-    void Render(std::uint16_t tilling, std::uint16_t proc) override;
-    void Present(const BlitPlan& plan) override;
-    void PresentMonitors(const std::vector<BlitPlan>& plans) override;
+    void NewImages(int screen_width, int screen_height, int grid_width, int grid_height);
+    void SetScreenSizes(const std::vector<Size>& sizes);
+    void Render(std::uint16_t tilling, std::uint16_t proc);
+    // One screen: the plan's image at one place.
+    void Present(const BlitPlan& plan);
+    // Several monitors: each image goes to the presenter once, with every
+    // place it is shown.
+    void PresentMonitors(const std::vector<BlitPlan>& plans);
 
     // The primary screen's image.
     const weftcpplib::CDIBData* screen_image() const { return screen_image(0); }

@@ -21,32 +21,32 @@ void Tessel::OnCreate(const CreateInfo& info)
     WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー開始 **********");
     WeftLog().Print(LOG_INFO, L"fChildPreview : %d", info.preview_mode ? 1 : 0);
     // A missing or damaged file leaves the defaults; the saver runs anyway.
-    ports_.store.Read();
+    model_.ReadSettings();
     info_ = info;
     new_scene_pending_ = true;
 
-    const std::uint32_t fps = ports_.store.Common().fps;
+    const std::uint32_t fps = model_.Common().fps;
     if (ClampFps(fps) != fps)
         WeftLog().Print(LOG_WARN, L"fps : %u is out of range, the timer uses %u", fps, ClampFps(fps));
     const std::uint32_t interval = pacer_.Start(fps);
-    clock_.Restart(ports_.clock.NowMs());
-    ports_.timer.Start(interval);
+    clock_.Restart(front_.NowMs());
+    front_.SetFrameInterval(interval);
     WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(interval));
 }
 
 void Tessel::StartScene(SceneData& scene)
 {
-    ports_.scenes.NewScene(info_.screen_width, info_.screen_height);
-    scene = ports_.store.CurrentScene();
-    ports_.canvas.NewImages(info_.screen_width, info_.screen_height, ports_.automaton.GridWidth(),
-                            ports_.automaton.GridHeight());
+    model_.NewScene(info_.screen_width, info_.screen_height);
+    scene = model_.CurrentScene();
+    model_.NewImages(info_.screen_width, info_.screen_height, model_.GridWidth(),
+                            model_.GridHeight());
 }
 
 void Tessel::OnTimer(int client_width, int client_height)
 {
-    SceneData scene = ports_.store.CurrentScene();
-    const CommonSettings& common = ports_.store.Common();
-    const std::uint32_t now = ports_.clock.NowMs();
+    SceneData scene = model_.CurrentScene();
+    const CommonSettings& common = model_.Common();
+    const std::uint32_t now = front_.NowMs();
 
     if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(EffectiveTime(scene, common))))
         new_scene_pending_ = true;
@@ -57,8 +57,8 @@ void Tessel::OnTimer(int client_width, int client_height)
 
     const std::uint16_t steps = GenerationsPerTick(common.drop, scene.drop);
     for (std::uint32_t i = 0; i < steps; ++i) {
-        ports_.automaton.Step();
-        if (!ports_.automaton.Alive()) {
+        model_.Step();
+        if (!model_.Alive()) {
             // Died out: the new scene's seeded field is this tick's frame.
             StartScene(scene);
             clock_.Reset();
@@ -66,27 +66,27 @@ void Tessel::OnTimer(int client_width, int client_height)
         }
     }
 
-    AdaptTimer(ports_.clock.NowMs() - now);
+    AdaptTimer(front_.NowMs() - now);
 
-    ports_.canvas.Render(scene.tilling, scene.proc);
+    model_.Render(scene.tilling, scene.proc);
     Present(scene, client_width, client_height);
 }
 
 void Tessel::Present(const SceneData& scene, int client_width, int client_height)
 {
-    const int grid_width = ports_.automaton.GridWidth();
-    const int grid_height = ports_.automaton.GridHeight();
+    const int grid_width = model_.GridWidth();
+    const int grid_height = model_.GridHeight();
     // One monitor (or a preview) is drawn as a single screen always was.
     if (layout_.monitors.size() < 2) {
         const BlitInput blit{scene.tilling,      client_width,        client_height, info_.dpi_x,
                              info_.screen_width, info_.screen_height, grid_width,    grid_height};
-        ports_.canvas.Present(ChooseBlit(blit));
+        model_.Present(ChooseBlit(blit));
         return;
     }
     plans_.clear();
     for (const MonitorArea& monitor : layout_.monitors)
         plans_.push_back(MonitorBlit(scene.tilling, monitor, grid_width, grid_height));
-    ports_.canvas.PresentMonitors(plans_);
+    model_.PresentMonitors(plans_);
 }
 
 void Tessel::SetDisplay(const DisplayInfo& display)
@@ -95,7 +95,7 @@ void Tessel::SetDisplay(const DisplayInfo& display)
     info_.screen_width = display.screen_width;
     info_.screen_height = display.screen_height;
     layout_ = LayOutMonitors(display.monitors, display.client, {display.screen_width, display.screen_height});
-    ports_.canvas.SetScreenSizes(layout_.image_sizes);
+    model_.SetScreenSizes(layout_.image_sizes);
     WeftLog().Print(LOG_INFO, L"Display : %d x %d, %d monitor(s), %d image size(s)", display.screen_width,
                     display.screen_height, static_cast<int>(layout_.monitors.size()),
                     static_cast<int>(layout_.image_sizes.size()));
@@ -104,7 +104,7 @@ void Tessel::SetDisplay(const DisplayInfo& display)
 void Tessel::AdaptTimer(std::uint32_t work_ms)
 {
     if (const auto interval = pacer_.AfterWork(work_ms)) {
-        ports_.timer.Restart(*interval);
+        front_.SetFrameInterval(*interval);
         WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(*interval));
     }
 }
@@ -113,7 +113,7 @@ void Tessel::OnDestroy()
 {
     // A preview must not overwrite what the settings dialog beside it edits.
     if (!info_.preview_mode)
-        ports_.store.Write();
+        model_.WriteSettings();
     WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー終了 **********");
 }
 

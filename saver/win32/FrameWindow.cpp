@@ -1,5 +1,6 @@
 #include "saver/win32/FrameWindow.h"
 
+#include "platform/System.h"
 #include "platform/win32/GdiHandles.h"
 #include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
@@ -25,24 +26,22 @@ bool Blit(HDC dc, HDC memory, const BlitPlan& plan)
 
 } // namespace
 
-void WindowTimer::Start(std::uint32_t interval_ms)
+std::uint32_t WindowFrontEnd::NowMs()
 {
-    if (!SetTimer(window_, kFrameTimerId, interval_ms, nullptr))
+    return platform::TickCountMs();
+}
+
+void WindowFrontEnd::SetFrameInterval(std::uint32_t interval_ms)
+{
+    // A new interval replaces the running timer.
+    if (timer_started_)
+        KillTimer(window_, kFrameTimerId);
+    timer_started_ = SetTimer(window_, kFrameTimerId, interval_ms, nullptr) != 0;
+    if (!timer_started_)
         LOG_FRAME_ERROR();
 }
 
-void WindowTimer::Restart(std::uint32_t interval_ms)
-{
-    KillTimer(window_, kFrameTimerId);
-    Start(interval_ms);
-}
-
-void GdiPresenter::Show(const BlitPlan& plan, const weftcpplib::CDIBData& source)
-{
-    ShowEach(source, std::span<const BlitPlan>(&plan, 1));
-}
-
-void GdiPresenter::ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans)
+void WindowFrontEnd::Present(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans)
 {
     WindowDC dc(window_);
     if (!dc.get()) {

@@ -1,34 +1,26 @@
 #pragma once
 #include <windows.h>
 
-#include "saver/FramePorts.h"
-#include "saver/ImageCanvas.h"
+#include "saver/FrontEnd.h"
 
-// The frame loop's window-side ports: the frame timer and the GDI calls that
-// put one image on the window.
+// The saver window as the frame host's front end: the tick count, the frame
+// timer (identifier 1) and the GDI calls that put images on the window.
 namespace saver {
 
-class WindowTimer final : public FrameTimer {
+class WindowFrontEnd final : public FrontEnd {
 public:
     void Attach(HWND window) { window_ = window; }
-    void Start(std::uint32_t interval_ms) override;
-    void Restart(std::uint32_t interval_ms) override;
+
+    std::uint32_t NowMs() override;
+    void SetFrameInterval(std::uint32_t interval_ms) override;
+    // The image goes to the device once, then to every place. Every failing
+    // call is logged and costs only this frame; the device context, memory
+    // context and bitmap are released on every path.
+    void Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans) override;
 
 private:
     HWND window_ = nullptr;
-};
-
-// Every failing call is logged and costs only this frame; the device
-// context, memory context and bitmap are released on every path.
-class GdiPresenter final : public FramePresenter {
-public:
-    void Attach(HWND window) { window_ = window; }
-    void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) override;
-    // The image goes to the device once, then to every place.
-    void ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans) override;
-
-private:
-    HWND window_ = nullptr;
+    bool timer_started_ = false;
 };
 
 } // namespace saver

@@ -54,11 +54,7 @@ saver::FrameLoop frame_loop;
 
 namespace saver {
 
-FrameLoop::FrameLoop()
-    : automaton(ca_engine), store(weft_config), scenes(scene_scheduler, weft_config, ca_engine),
-      canvas(ca_engine, presenter), tessel(FramePorts{clock, timer, automaton, store, scenes, canvas})
-{
-}
+FrameLoop::FrameLoop() : host(window, weft_config, scene_scheduler, ca_engine) {}
 
 FrameLoop& TheFrameLoop()
 {

@@ -2,9 +2,7 @@
 #include "config/SceneScheduler.h"
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
-#include "saver/ImageCanvas.h"
-#include "saver/SaverAdapters.h"
-#include "saver/Tessel.h"
+#include "saver/FrameHost.h"
 #include "saver/win32/FrameWindow.h"
 
 // The program's process-wide objects. They are all defined in one
@@ -17,17 +15,12 @@ extern CAEngine ca_engine;
 
 namespace saver {
 
-// The frame loop with its ports on the window, the engine and the model.
+// The frame host over the process-wide objects, with the window as its
+// front end.
 struct FrameLoop {
     FrameLoop();
-    SystemClock clock;
-    WindowTimer timer;
-    GdiPresenter presenter;
-    EngineAutomaton automaton;
-    ConfigStore store;
-    SchedulerStarter scenes;
-    ImageCanvas canvas;
-    Tessel tessel;
+    WindowFrontEnd window;
+    FrameHost host;
 };
 
 FrameLoop& TheFrameLoop();

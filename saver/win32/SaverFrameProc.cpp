@@ -50,12 +50,12 @@ DisplayInfo MeasureDisplay(HWND window)
 // A monitor added, removed, moved or resized: the window covers the new
 // virtual screen (the class redraws it whole, so nothing stale stays) and
 // every monitor is laid out again.
-void FollowDisplayChange(HWND window, Tessel& tessel)
+void FollowDisplayChange(HWND window, FrameHost& host)
 {
     const RECT screen = VirtualScreen();
     SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    tessel.SetDisplay(MeasureDisplay(window));
+    host.SetDisplay(MeasureDisplay(window));
     // The pointer's coordinates moved with the monitors, not by the user's hand.
     Host().cursor_origin = CurrentCursor();
 }
@@ -68,24 +68,23 @@ LRESULT SaverFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     switch (message) {
     case WM_CREATE:
         std::setlocale(LC_ALL, "");
-        frame.timer.Attach(window);
-        frame.presenter.Attach(window);
-        frame.tessel.OnCreate(MeasureScreen(window));
+        frame.window.Attach(window);
+        frame.host.Start(MeasureScreen(window));
         if (!Host().preview_mode)
-            frame.tessel.SetDisplay(MeasureDisplay(window));
+            frame.host.SetDisplay(MeasureDisplay(window));
         break;
     case WM_DISPLAYCHANGE:
         if (!Host().preview_mode)
-            FollowDisplayChange(window, frame.tessel);
+            FollowDisplayChange(window, frame.host);
         break;
     case WM_TIMER: {
         RECT client{};
         GetClientRect(window, &client);
-        frame.tessel.OnTimer(client.right - client.left, client.bottom - client.top);
+        frame.host.Tick(client.right - client.left, client.bottom - client.top);
         break;
     }
     case WM_DESTROY:
-        frame.tessel.OnDestroy();
+        frame.host.Stop();
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -11,32 +12,42 @@
 // schedules, and recorders for the timer, the scene starts and the canvas.
 namespace saver_test {
 
-class FakeClock final : public saver::TickClock {
-public:
-    std::uint32_t NowMs() override { return now; }
+struct FakeClock {
     std::uint32_t now = 5000;
 };
 
-class FakeTimer final : public saver::FrameTimer {
-public:
-    void Start(std::uint32_t interval_ms) override { started.push_back(interval_ms); }
-    void Restart(std::uint32_t interval_ms) override { restarted.push_back(interval_ms); }
+// The first interval set, and every later change.
+struct FakeTimer {
     std::vector<std::uint32_t> started, restarted;
 };
 
-class FakeAutomaton final : public saver::Automaton {
+// The front end: the clock and the timer above; frames are recorded by the
+// canvas below, so nothing reaches Present.
+class FakeFrontEnd final : public saver::FrontEnd {
+public:
+    FakeFrontEnd(FakeClock& clock, FakeTimer& timer) : clock_(clock), timer_(timer) {}
+    std::uint32_t NowMs() override { return clock_.now; }
+    void SetFrameInterval(std::uint32_t interval_ms) override
+    {
+        (timer_.started.empty() ? timer_.started : timer_.restarted).push_back(interval_ms);
+    }
+    void Present(const weftcpplib::CDIBData&, std::span<const saver::BlitPlan>) override {}
+
+private:
+    FakeClock& clock_;
+    FakeTimer& timer_;
+};
+
+class FakeAutomaton {
 public:
     explicit FakeAutomaton(FakeClock& clock) : clock_(clock) {}
-    void Step() override
+    void Step()
     {
         ++steps;
         clock_.now += ms_per_step;
         if (dies_at_step != 0 && steps == dies_at_step)
             alive = false;
     }
-    bool Alive() const override { return alive; }
-    int GridWidth() const override { return width; }
-    int GridHeight() const override { return height; }
 
     int steps = 0;
     int dies_at_step = 0; // 0: never
@@ -48,7 +59,7 @@ private:
     FakeClock& clock_;
 };
 
-class FakeStore final : public saver::SettingsStore {
+class FakeStore {
 public:
     FakeStore()
     {
@@ -56,18 +67,16 @@ public:
         common.time = 3;
         current.time = -1;
     }
-    bool Read() override
+    bool Read()
     {
         ++reads;
         return true;
     }
-    bool Write() override
+    bool Write()
     {
         ++writes;
         return true;
     }
-    const CommonSettings& Common() const override { return common; }
-    const SceneData& CurrentScene() const override { return current; }
 
     CommonSettings common{};
     SceneData current{};
@@ -76,10 +85,10 @@ public:
 
 // Each start plays the next queued scene (the last one repeats) and revives
 // the automaton, as seeding a new field does.
-class FakeScenes final : public saver::SceneStarter {
+class FakeScenes {
 public:
     FakeScenes(FakeStore& store, FakeAutomaton& automaton) : store_(store), automaton_(automaton) {}
-    void NewScene(int screen_width, int screen_height) override
+    void NewScene(int screen_width, int screen_height)
     {
         ++starts;
         screens.push_back({screen_width, screen_height});
@@ -102,18 +111,18 @@ private:
     FakeAutomaton& automaton_;
 };
 
-class FakeCanvas final : public saver::FrameCanvas {
+class FakeCanvas {
 public:
-    void NewImages(int sw, int sh, int gw, int gh) override { images.push_back({sw, sh, gw, gh}); }
-    void Render(std::uint16_t tilling, std::uint16_t proc) override
+    void NewImages(int sw, int sh, int gw, int gh) { images.push_back({sw, sh, gw, gh}); }
+    void Render(std::uint16_t tilling, std::uint16_t proc)
     {
         ++renders;
         last_tilling = tilling;
         last_proc = proc;
     }
-    void SetScreenSizes(const std::vector<saver::Size>& sizes) override { screen_sizes.push_back(sizes); }
-    void Present(const saver::BlitPlan& plan) override { plans.push_back(plan); }
-    void PresentMonitors(const std::vector<saver::BlitPlan>& monitor_plans) override
+    void SetScreenSizes(const std::vector<saver::Size>& sizes) { screen_sizes.push_back(sizes); }
+    void Present(const saver::BlitPlan& plan) { plans.push_back(plan); }
+    void PresentMonitors(const std::vector<saver::BlitPlan>& monitor_plans)
     {
         monitor_frames.push_back(monitor_plans);
     }
@@ -129,15 +138,46 @@ public:
     std::uint16_t last_tilling = 0, last_proc = 0;
 };
 
+// The frame loop's model made of the fakes above.
+class FakeModel final : public saver::FrameModel {
+public:
+    FakeModel(FakeAutomaton& automaton, FakeStore& store, FakeScenes& scenes, FakeCanvas& canvas)
+        : automaton_(automaton), store_(store), scenes_(scenes), canvas_(canvas)
+    {
+    }
+    bool ReadSettings() override { return store_.Read(); }
+    bool WriteSettings() override { return store_.Write(); }
+    const CommonSettings& Common() const override { return store_.common; }
+    const SceneData& CurrentScene() const override { return store_.current; }
+    void NewScene(int screen_width, int screen_height) override { scenes_.NewScene(screen_width, screen_height); }
+    void Step() override { automaton_.Step(); }
+    bool Alive() const override { return automaton_.alive; }
+    int GridWidth() const override { return automaton_.width; }
+    int GridHeight() const override { return automaton_.height; }
+    void NewImages(int sw, int sh, int gw, int gh) override { canvas_.NewImages(sw, sh, gw, gh); }
+    void SetScreenSizes(const std::vector<saver::Size>& sizes) override { canvas_.SetScreenSizes(sizes); }
+    void Render(std::uint16_t tilling, std::uint16_t proc) override { canvas_.Render(tilling, proc); }
+    void Present(const saver::BlitPlan& plan) override { canvas_.Present(plan); }
+    void PresentMonitors(const std::vector<saver::BlitPlan>& plans) override { canvas_.PresentMonitors(plans); }
+
+private:
+    FakeAutomaton& automaton_;
+    FakeStore& store_;
+    FakeScenes& scenes_;
+    FakeCanvas& canvas_;
+};
+
 // One frame loop with all fakes wired in.
 struct FrameRig {
     FakeClock clock;
     FakeTimer timer;
+    FakeFrontEnd front{clock, timer};
     FakeAutomaton automaton{clock};
     FakeStore store;
     FakeScenes scenes{store, automaton};
     FakeCanvas canvas;
-    saver::Tessel tessel{saver::FramePorts{clock, timer, automaton, store, scenes, canvas}};
+    FakeModel model{automaton, store, scenes, canvas};
+    saver::Tessel tessel{front, model};
 
     void Create(bool preview = false) { tessel.OnCreate({preview, 1920, 1080, 96}); }
     void Tick(std::uint32_t advance_ms = 0, int cw = 1920, int ch = 1080)

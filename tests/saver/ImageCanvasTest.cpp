@@ -19,10 +19,11 @@ namespace {
 
 class RecordingPresenter final : public saver::FramePresenter {
 public:
-    void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) override
+    void Present(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans) override
     {
+        ASSERT_EQ(plans.size(), 1u);
         ++shown;
-        last_kind = plan.kind;
+        last_kind = plans[0].kind;
         last_source = &source;
     }
     int shown = 0;

@@ -18,11 +18,7 @@ namespace {
 // Records which image went to the presenter with which places.
 class GroupingPresenter final : public FramePresenter {
 public:
-    void Show(const BlitPlan& plan, const weftcpplib::CDIBData& source) override
-    {
-        groups.push_back({&source, {plan}});
-    }
-    void ShowEach(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans) override
+    void Present(const weftcpplib::CDIBData& source, std::span<const BlitPlan> plans) override
     {
         groups.push_back({&source, {plans.begin(), plans.end()}});
     }

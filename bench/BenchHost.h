@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "config/SceneScheduler.h"
+#include "config/WeftConfig.h"
+#include "core/BuiltinScenes.h"
+#include "core/CAEngine.h"
+#include "platform/Random.h"
+#include "saver/FrameHost.h"
+#include "support/ScriptedRandom.h"
+#include "weftcpplib/FillBorder.h"
+
+// The real frame host without a window: a clock that stands still (so no
+// scene ends by time) and a front end that either drops each image or hands
+// it to a "device" once per frame, as the window does with SetDIBits (the
+// blits themselves are the device's work).
+namespace bench {
+
+class StillFrontEnd final : public saver::FrontEnd {
+public:
+    explicit StillFrontEnd(bool copy_images) : copy_(copy_images) {}
+    std::uint32_t NowMs() override { return 1000; }
+    void SetFrameInterval(std::uint32_t) override {}
+    void Present(const weftcpplib::CDIBData& image, std::span<const saver::BlitPlan>) override
+    {
+        if (!copy_)
+            return;
+        device_.assign(image.Pixels(), image.Pixels() + image.Count());
+        benchmark::DoNotOptimize(device_.data());
+    }
+
+private:
+    bool copy_;
+    std::vector<std::uint32_t> device_;
+};
+
+// Scene No. 21 on an 800 x 600 field, one generation per tick, blurred and
+// laid as a grid of tiles, without random variations; it does not die out
+// within a run. The seeded field makes runs compare.
+struct GridSceneHost {
+    explicit GridSceneHost(bool copy_images) : front(copy_images)
+    {
+        config.settings.fps = 60;
+        config.settings.play = 0;
+        SceneData scene = builtin_scenes.at(20);
+        scene.drop = 0;
+        scene.time = 0;
+        scene.random_flags = 0;
+        scene.size = {800, 600};
+        scene.init = 0;
+        scene.tilling = weftcpplib::TILE_GRID;
+        scene.proc = PROC_BLUR;
+        config.current_scene = scene;
+    }
+    // Starts the scene with the first tick.
+    void Start(const saver::DisplayInfo* display, int client_width, int client_height)
+    {
+        host.Start({false, 1920, 1080, 96});
+        if (display)
+            host.SetDisplay(*display);
+        tessel_test::SeededRandom random(0x2545F491u);
+        platform::ScopedRandomSource scoped(random);
+        host.Tick(client_width, client_height);
+    }
+
+    StillFrontEnd front;
+    WeftConfig config;
+    SceneScheduler scheduler;
+    CAEngine engine;
+    saver::FrameHost host{front, config, scheduler, engine, {.use_data_file = false}};
+};
+
+} // namespace bench

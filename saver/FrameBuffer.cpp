@@ -1,0 +1,65 @@
+#include "saver/FrameBuffer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+#include "saver/MonitorLayout.h"
+
+namespace saver {
+namespace {
+
+// Row y of the shown image (counted from its top) in the bottom-up storage.
+const std::uint32_t* ShownRow(const weftcpplib::CDIBData& image, int y)
+{
+    return image.Pixels() + static_cast<std::size_t>(image.Height() - 1 - y) * image.Width();
+}
+
+} // namespace
+
+FrameBuffer::FrameBuffer(int width, int height)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0u)
+{
+}
+
+void FrameBuffer::Draw(const weftcpplib::CDIBData& image, const BlitPlan& plan)
+{
+    const Rect& s = plan.source;
+    const Rect& d = plan.dest;
+    if (plan.kind == BlitKind::None || s.width <= 0 || s.height <= 0 || d.width <= 0 || d.height <= 0)
+        return;
+    const Rect bounds{0, 0, image.Width(), image.Height()};
+    const Rect target = Intersect(d, {0, 0, width_, height_});
+    if (target.width == 0 || target.height == 0)
+        return;
+
+    if (plan.kind == BlitKind::Copy) {
+        // Clip the source too; the destination moves with it.
+        const Rect from = Intersect({s.x, s.y, s.width, s.height}, bounds);
+        const Rect to = Intersect({d.x + (from.x - s.x), d.y + (from.y - s.y), from.width, from.height}, target);
+        for (int y = to.y; y < to.y + to.height; ++y) {
+            const std::uint32_t* in = ShownRow(image, y - d.y + s.y) + (to.x - d.x + s.x);
+            std::memcpy(pixels_.data() + static_cast<std::size_t>(y) * width_ + to.x, in,
+                        static_cast<std::size_t>(to.width) * sizeof(std::uint32_t));
+        }
+        return;
+    }
+
+    // Stretch: the source pixel under each destination pixel's centre.
+    // Source pixels outside the image are left out, as the device does.
+    for (int y = target.y; y < target.y + target.height; ++y) {
+        const std::int64_t sy = s.y + ((2 * std::int64_t{y - d.y} + 1) * s.height) / (2 * std::int64_t{d.height});
+        if (sy < 0 || sy >= image.Height())
+            continue;
+        const std::uint32_t* in = ShownRow(image, static_cast<int>(sy));
+        std::uint32_t* out = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        for (int x = target.x; x < target.x + target.width; ++x) {
+            const std::int64_t sx = s.x + ((2 * std::int64_t{x - d.x} + 1) * s.width) / (2 * std::int64_t{d.width});
+            if (sx >= 0 && sx < image.Width())
+                out[x] = in[sx];
+        }
+    }
+}
+
+} // namespace saver

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "saver/FrameBuffer.h"
+
+using saver::BlitKind;
+using saver::BlitPlan;
+using saver::FrameBuffer;
+
+namespace {
+
+// A 4 x 3 image whose pixel at shown column c, shown row r is 10 r + c + 1;
+// storage is bottom-up, so shown row 0 is storage row 2.
+std::unique_ptr<weftcpplib::CDIBData> Numbered()
+{
+    auto image = weftcpplib::MakeImage(4, 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            image->Pixels()[(2 - r) * 4 + c] = static_cast<std::uint32_t>(10 * r + c + 1);
+    return image;
+}
+
+} // namespace
+
+TEST(FrameBuffer, CopyTurnsTheImageTopDownAndClipsBothSides)
+{
+    auto image = Numbered();
+    FrameBuffer frame(5, 4);
+    BlitPlan plan;
+    plan.kind = BlitKind::Copy;
+    plan.source = {1, 1, 3, 2};
+    plan.dest = {3, 1, 3, 2}; // one column falls off the right edge
+    frame.Draw(*image, plan);
+    EXPECT_EQ(frame.row(1)[3], 12u);
+    EXPECT_EQ(frame.row(1)[4], 13u);
+    EXPECT_EQ(frame.row(2)[3], 22u);
+    EXPECT_EQ(frame.row(0)[3], 0u);
+    EXPECT_EQ(frame.row(3)[4], 0u);
+
+    // A source reaching past the image and a destination left of the buffer.
+    frame.Clear();
+    plan.source = {-1, 0, 4, 3};
+    plan.dest = {-2, 0, 4, 3};
+    frame.Draw(*image, plan);
+    EXPECT_EQ(frame.row(0)[0], 2u); // dest column 0 is source column 1
+    EXPECT_EQ(frame.row(2)[1], 23u);
+    EXPECT_EQ(frame.row(0)[2], 0u);
+}
+
+TEST(FrameBuffer, StretchTakesThePixelUnderEachCentre)
+{
+    auto image = Numbered();
+    FrameBuffer frame(8, 6);
+    BlitPlan plan;
+    plan.kind = BlitKind::FitStretch;
+    plan.source = {0, 0, 4, 3};
+    plan.dest = {0, 0, 8, 6};
+    frame.Draw(*image, plan);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(frame.row(y)[x], static_cast<std::uint32_t>(10 * (y / 2) + x / 2 + 1)) << x << "," << y;
+
+    // Shrinking by two keeps every other pixel; None draws nothing.
+    FrameBuffer small(2, 2);
+    plan.dest = {0, 0, 2, 2};
+    plan.source = {0, 0, 4, 3};
+    small.Draw(*image, plan);
+    EXPECT_EQ(small.row(0)[0], 2u);
+    EXPECT_EQ(small.row(1)[1], 24u);
+    plan.kind = BlitKind::None;
+    FrameBuffer untouched(2, 2);
+    untouched.Draw(*image, plan);
+    EXPECT_EQ(untouched.row(0)[0], 0u);
+}
