@@ -19,9 +19,12 @@ std::string DefaultDataFile(const char* xdg_config_home, const char* home)
         folder = std::string(home) + "/.config";
     else
         return {};
-    if (folder.back() != '/')
-        folder += '/';
-    return folder + "tessel/Tessel.dat";
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    // "/.config" of a home that is the root itself stays one slash.
+    for (std::size_t at; (at = folder.find("//")) != std::string::npos;)
+        folder.erase(at, 1);
+    return folder + "/tessel/Tessel.dat";
 }
 
 bool MakeFoldersFor(const std::string& file, std::string& error)
