@@ -40,9 +40,16 @@ for _ in $(seq 50); do
 done
 daemon=$(pgrep -u "$user" -x xscreensaver | head -n 1)
 [ -n "$daemon" ] || x11_fail "xscreensaver did not start: $(cat "$X11_WORK/xscreensaver.out")"
+# The daemon, its display helper and what they started, each by its id.
 stop_daemon() {
+  local pid helpers
+  helpers=$(pgrep -u "$user" -P "$daemon")
   kill -TERM "$daemon" 2>/dev/null
   x11_wait_exit "$runner" 5
+  for pid in $helpers; do kill -TERM "$pid" 2>/dev/null; done
+  for pid in $helpers; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  done
   x11_cleanup
 }
 trap stop_daemon EXIT
