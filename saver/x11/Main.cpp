@@ -26,6 +26,7 @@
 #include "saver/x11/X11FrontEnd.h"
 #include "saver/x11/XErrors.h"
 #include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/Utf16.h"
 
 namespace {
 
@@ -90,13 +91,14 @@ public:
                 ending_ = Ending::window_gone;
             if (ending_ != Ending::running)
                 break;
+            // Polled even when a tick is due at once, so that a machine too
+            // slow for the frame rate still hears a signal.
+            Wait(front_.timer().WaitMs(front_.NowMs()));
             const std::uint32_t now = front_.NowMs();
-            if (front_.timer().Due(now)) {
+            if (ending_ == Ending::running && front_.timer().Due(now)) {
                 front_.timer().Fired(now);
                 host_.Tick(front_.width(), front_.height());
-                continue;
             }
-            Wait(front_.timer().WaitMs(now));
         }
         return ending_;
     }
@@ -155,10 +157,13 @@ bool PrepareSettings(const Options& options, WeftConfig& config, std::string& er
     if (!options.data_path && !MakeFoldersFor(path, error))
         WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls", weftcpplib::WideFromUtf8(error).c_str());
     UseDataFile(config, path);
-    const bool existed = platform::KindOfPath(config.user_data_file_path) != platform::PathKind::none;
-    config.ReadDataFile();
-    if (!existed)
-        config.WriteDataFile();
+    {
+        const FolderLock lock(path);
+        const bool existed = platform::KindOfPath(config.user_data_file_path) != platform::PathKind::none;
+        config.ReadDataFile();
+        if (!existed)
+            config.WriteDataFile();
+    }
     return ApplyOverrides(options, config, error);
 }
 
@@ -204,8 +209,10 @@ int RunSaver(const Options& options)
         ending = Loop(display, *window, front, host, signals).Run();
         // As the Windows saver does when its window closes: the scene that
         // was playing is stored, unless this run's settings were forced.
-        if (!OverridesSettings(options))
+        if (!OverridesSettings(options)) {
+            const FolderLock lock(weftcpplib::Utf8FromWide(saver_objects.config.user_data_file_path));
             saver_objects.config.WriteDataFile();
+        }
         host.Stop();
         WeftLog().Print(LOG_INFO, L"frames shown : %llu, dropped : %llu",
                         static_cast<unsigned long long>(front.frames_shown()),

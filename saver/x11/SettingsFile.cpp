@@ -1,6 +1,9 @@
 #include "saver/x11/SettingsFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -40,6 +43,23 @@ bool MakeFoldersFor(const std::string& file, std::string& error)
         }
     }
     return true;
+}
+
+FolderLock::FolderLock(const std::string& file)
+{
+    const std::size_t last = file.rfind('/');
+    const std::string folder = last == std::string::npos ? "." : last == 0 ? "/" : file.substr(0, last);
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd_ >= 0)
+        close(fd_);
 }
 
 void UseDataFile(WeftConfig& config, const std::string& path)

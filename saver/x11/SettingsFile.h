@@ -19,6 +19,22 @@ bool MakeFoldersFor(const std::string& file, std::string& error);
 // system's, never written).
 void UseDataFile(WeftConfig& config, const std::string& path);
 
+// Holds the data file's folder locked while it lives: XScreenSaver starts
+// one copy per monitor, and they start and stop together, so their reads and
+// writes of the one file take turns. A folder that cannot be locked is
+// passed over (the file's own writes still replace it whole).
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& file);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool locked() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
 // Applies -scene and -fps to the model read from the file. False, with the
 // reason, when no scene of the list has the number asked for.
 bool ApplyOverrides(const Options& options, WeftConfig& config, std::string& error);

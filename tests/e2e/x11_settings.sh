@@ -64,6 +64,23 @@ cmp -s "$kept" "$X11_WORK/damaged.dat" || x11_fail "the kept copy differs from t
 [ "$(u32 "$data" 24)" = 15 ] || x11_fail "the file's fps was not kept ($(u32 "$data" 24))"
 echo "damaged file: kept as $(basename "$kept"), replaced by the repaired settings (fps 15, 40 scenes)"
 
+# Two copies, as XScreenSaver starts on two monitors, ending together: the
+# file is whole afterwards and no pending file is left.
+rm -f "$(dirname "$data")"/Tessel.damaged-*.dat
+x11_start "$saver" -root -seed 6
+one=$X11_LAST_PID
+x11_start "$saver" -root -seed 7
+two=$X11_LAST_PID
+x11_wait_lit root 3 || x11_fail "no picture from two copies: $X11_SEEN"
+kill -TERM "$one" "$two"
+x11_wait_exit "$one" 2
+[ "$X11_EXIT" = 0 ] || x11_fail "first copy ended with '$X11_EXIT'"
+x11_wait_exit "$two" 2
+[ "$X11_EXIT" = 0 ] || x11_fail "second copy ended with '$X11_EXIT'"
+[ "$(stat -c %s "$data")" = $((96 + 96 * 41)) ] || x11_fail "two copies left $(stat -c %s "$data") bytes"
+[ "$(ls "$(dirname "$data")")" = Tessel.dat ] || x11_fail "two copies left $(ls "$(dirname "$data")")"
+echo "two copies: one whole file"
+
 # -data names the file; XDG_CONFIG_HOME moves the default.
 run_saver -data "$X11_WORK/other.dat" -seed 4
 [ "$(stat -c %s "$X11_WORK/other.dat")" = $((96 + 96 * 41)) ] || x11_fail "-data made no file"

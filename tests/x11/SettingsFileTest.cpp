@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -101,6 +104,34 @@ TEST(X11SettingsFile, TheUsersFileIsTheOnlyPlace)
     UseDataFile(config, "/home/u/.config/tessel/Tessel.dat");
     EXPECT_TRUE(config.data_file_path.empty());
     EXPECT_EQ(config.user_data_file_path, L"/home/u/.config/tessel/Tessel.dat");
+}
+
+} // namespace
+} // namespace saver::x11
+
+namespace saver::x11 {
+namespace {
+
+TEST(X11FolderLock, CopiesTakeTurnsOnTheFolder)
+{
+    const std::filesystem::path base = std::filesystem::temp_directory_path() / "tessel_x11_lock_test";
+    std::filesystem::create_directories(base);
+    const std::string file = (base / "Tessel.dat").string();
+    {
+        const FolderLock held(file);
+        ASSERT_TRUE(held.locked());
+        // Another open description of the folder cannot take it meanwhile.
+        const int other = open(base.c_str(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(other, 0);
+        EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0);
+        close(other);
+    }
+    const int other = open(base.c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    close(other);
+    // No folder: nothing to lock, and nothing fails.
+    EXPECT_FALSE(FolderLock((base / "missing/Tessel.dat").string()).locked());
+    std::filesystem::remove_all(base);
 }
 
 } // namespace
