@@ -17,14 +17,15 @@ xvfb=$!
 pids+=("$xvfb")
 exec 8>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(tr -dc 0-9 <"$work/display")"
+DISPLAY=":$(tr -dc 0-9 <"$work/display")"
+export DISPLAY
 ticks=$(getconf CLK_TCK)
 cpu_of() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
 for mode in shm -no-shm; do
   rm -rf "$work/run"; mkdir -p "$work/run"
   flag=(); [ "$mode" = -no-shm ] && flag=(-no-shm)
-  HOME=$work/run TMPDIR=$work/run XDG_CONFIG_HOME= "$saver" -root -seed 1 "${flag[@]}" &
+  HOME=$work/run TMPDIR=$work/run XDG_CONFIG_HOME='' "$saver" -root -seed 1 "${flag[@]}" &
   run=$!
   pids+=("$run")
   sleep 2
@@ -33,7 +34,7 @@ for mode in shm -no-shm; do
   c1=$(cpu_of "$run"); x1=$(cpu_of "$xvfb")
   kill -TERM "$run"; wait "$run"
   # The log counts the frames of the whole run; scale to the measured part.
-  log=$(ls "$work"/run/Tessel_*0.log 2>/dev/null | head -n 1)
+  log=$(find "$work/run" -name "Tessel_*0.log" | head -n 1)
   frames=$(iconv -f UTF-16LE -t UTF-8 "$log" | sed -n 's/.*frames shown : \([0-9]*\).*/\1/p' | tail -n 1)
   awk -v c=$((c1 - c0)) -v x=$((x1 - x0)) -v t="$ticks" -v s="$seconds" -v f="$frames" -v m="$mode" 'BEGIN {
     fm = f * s / (s + 2)

@@ -3,6 +3,7 @@
 # folder of the test's own as HOME, and the processes the test started,
 # stopped by process id on every exit.
 #   x11_setup NAME     (environment: TESSEL_XVFB_DIR, TESSEL_E2E_DIR)
+# shellcheck disable=SC2034  # X11_EXIT is read by the tests that source this
 set -u
 X11_PIDS=()
 X11_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -33,8 +34,8 @@ x11_start() {
   X11_PIDS+=("$X11_LAST_PID")
 }
 
-# Waits up to $2 seconds (tenths allowed) for child $1 to end; X11_EXIT is
-# its exit code, or "timeout".
+# Waits up to $2 seconds (tenths allowed) for child $1 to end; X11_EXIT (read
+# by the tests) is its exit code, or "timeout".
 x11_wait_exit() {
   local pid=$1 limit i
   limit=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')

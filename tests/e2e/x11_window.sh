@@ -25,7 +25,9 @@ second=$(x11_digest "$(x11_stats "$window")")
 echo "window $window: lit and changing"
 
 echo "resize 480 360" >&"${PROBE[1]}"
-read -r -t 5 answer <&"${PROBE[0]}" && [ "$answer" = resized ] || x11_fail "the probe did not resize"
+answer=
+read -r -t 5 answer <&"${PROBE[0]}"
+[ "$answer" = resized ] || x11_fail "the probe did not resize ('$answer')"
 # The part that the old size did not cover.
 x11_wait_lit "$window" 2 "330,250,150,110" || x11_fail "the grown part stays dark: $X11_SEEN"
 echo "resized window: drawn at 480x360"
@@ -41,7 +43,9 @@ x11_start "$saver" -window-id "$window" -seed 12
 run=$X11_LAST_PID
 x11_wait_lit "$window" 2 || x11_fail "no picture in the second run: $X11_SEEN"
 echo destroy >&"${PROBE[1]}"
-read -r -t 5 answer <&"${PROBE[0]}" && [ "$answer" = destroyed ] || x11_fail "the probe did not destroy its window"
+answer=
+read -r -t 5 answer <&"${PROBE[0]}"
+[ "$answer" = destroyed ] || x11_fail "the probe did not destroy its window ('$answer')"
 x11_wait_exit "$run" 1
 [ "$X11_EXIT" = 0 ] || x11_fail "destroyed window: ended with '$X11_EXIT' (0 within 1 s wanted)"
 [ "$(x11_segments_of "$run")" = 0 ] || x11_fail "shared memory left behind after the window went"
@@ -65,5 +69,4 @@ for shm in "" -no-shm; do
   [ "$X11_EXIT" = 0 ] || x11_fail "root ${shm}: SIGINT ended it with '$X11_EXIT'"
   echo "root ${shm:-(MIT-SHM)}: lit, changing, SIGINT exit 0"
 done
-exec {PROBE[1]}>&-
 echo "PASS"
