@@ -23,6 +23,7 @@
 #include "saver/x11/SeededRandom.h"
 #include "saver/x11/SettingsFile.h"
 #include "saver/x11/TargetWindow.h"
+#include "saver/x11/WindowDisplay.h"
 #include "saver/x11/X11FrontEnd.h"
 #include "saver/x11/XErrors.h"
 #include "weftcpplib/CWeftLogManager.h"
@@ -54,12 +55,6 @@ int SignalDescriptor()
     if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
         return -1;
     return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
-}
-
-saver::DisplayInfo WholeWindow(int width, int height)
-{
-    // The window is the screen: every scene is laid out for its real size.
-    return {width, height, {{0, 0, width, height}}, {0, 0, width, height}};
 }
 
 // The process-wide objects of the saver, in the order they depend on.
@@ -130,7 +125,7 @@ private:
         } else if (event.type == ConfigureNotify && event.xconfigure.window == window_.id()) {
             if (front_.Resize(event.xconfigure.width, event.xconfigure.height)) {
                 WeftLog().Print(LOG_INFO, L"window size : %d x %d", front_.width(), front_.height());
-                host_.SetDisplay(WholeWindow(front_.width(), front_.height()));
+                host_.SetDisplay(DisplayForWindow(front_.width(), front_.height()));
             }
         }
     }
@@ -204,8 +199,9 @@ int RunSaver(const Options& options)
         X11FrontEnd front(display, window->id(), options.use_shm);
         saver::FrameHost host(front, saver_objects.config, saver_objects.scheduler, saver_objects.engine,
                               saver::FrameHost::Options{.use_data_file = false});
-        host.Start({false, front.width(), front.height(), 96});
-        host.SetDisplay(WholeWindow(front.width(), front.height()));
+        const saver::DisplayInfo screen = DisplayForWindow(front.width(), front.height());
+        host.Start({false, screen.screen_width, screen.screen_height, 96});
+        host.SetDisplay(screen);
         ending = Loop(display, *window, front, host, signals).Run();
         // As the Windows saver does when its window closes: the scene that
         // was playing is stored, unless this run's settings were forced.
