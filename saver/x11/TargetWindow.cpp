@@ -1,5 +1,8 @@
 #include "saver/x11/TargetWindow.h"
 
+#include <X11/Xatom.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -40,6 +43,10 @@ std::optional<TargetWindow> TargetWindow::Open(Display* display, const DrawTarge
         XStoreName(display, result.window_, "Tessel");
         XClassHint hint{const_cast<char*>("tessel-x11"), const_cast<char*>("Tessel")};
         XSetClassHint(display, result.window_, &hint);
+        // Lets window managers and tools tell which process the window is.
+        const long pid = static_cast<long>(getpid());
+        XChangeProperty(display, result.window_, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
         result.delete_atom_ = XInternAtom(display, "WM_DELETE_WINDOW", False);
         XSetWMProtocols(display, result.window_, &result.delete_atom_, 1);
         XMapWindow(display, result.window_);

@@ -55,6 +55,23 @@ echo "destroyed window: exit 0"
 "$saver" -window-id 0x7ffffff >>"$X11_WORK/run.out" 2>&1
 [ $? = 1 ] || x11_fail "a missing window was not refused"
 
+# With nothing named (and no XSCREENSAVER_WINDOW) it opens a window of its
+# own; destroying that window ends it too.
+x11_start "$saver" -seed 14
+run=$X11_LAST_PID
+own=
+for _ in $(seq 40); do
+  own=$(timeout -k 1 5 xdotool search --all --pid "$run" --name '^Tessel$' 2>/dev/null | head -n 1)
+  [ -n "$own" ] && break
+  sleep 0.05
+done
+[ -n "$own" ] || x11_fail "no window of its own"
+x11_wait_lit "$own" 2 || x11_fail "its own window stays dark: $X11_SEEN"
+timeout -k 1 5 xdotool windowclose "$own"
+x11_wait_exit "$run" 1
+[ "$X11_EXIT" = 0 ] || x11_fail "own window destroyed: ended with '$X11_EXIT'"
+echo "own window: lit; destroyed: exit 0"
+
 # The root window, once with and once without shared memory.
 for shm in "" -no-shm; do
   x11_start "$saver" -root -seed 13 $shm
