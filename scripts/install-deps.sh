@@ -41,6 +41,7 @@ have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
 have_pkg libx11-dev || need+=(libx11-dev)
 have_pkg libxext-dev || need+=(libxext-dev)
 have_cmd xscreensaver || need+=(xscreensaver)
+have_cmd xsetroot || need+=(x11-xserver-utils)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
 

@@ -138,19 +138,15 @@ private:
     Ending ending_ = Ending::running;
 };
 
-// Reads the data file, making it with the defaults on the first run, and
-// applies the run's own settings. False, with the reason, for a -scene the
-// settings do not have.
-bool PrepareSettings(const Options& options, WeftConfig& config, std::string& error)
+// Reads the data file at path, making it with the defaults on the first run,
+// and applies the run's own settings. False, with the reason, for a -scene
+// the settings do not have.
+bool PrepareSettings(const Options& options, const std::string& path, WeftConfig& config, std::string& error)
 {
-    std::string path = options.data_path.value_or(DefaultDataFile(std::getenv("XDG_CONFIG_HOME"),
-                                                                     std::getenv("HOME")));
-    if (path.empty()) {
-        error = "no settings folder: neither XDG_CONFIG_HOME nor HOME is set";
-        return false;
-    }
-    if (!options.data_path && !MakeFoldersFor(path, error))
-        WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls", weftcpplib::WideFromUtf8(error).c_str());
+    std::string folder_error;
+    if (!options.data_path && !MakeFoldersFor(path, folder_error))
+        WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
+                        weftcpplib::WideFromUtf8(folder_error).c_str());
     UseDataFile(config, path);
     {
         const FolderLock lock(path);
@@ -172,18 +168,14 @@ int RunSaver(const Options& options)
     if (!target)
         return Fail(error);
 
-    SaverObjects saver_objects;
-    if (!PrepareSettings(options, saver_objects.config, error)) {
-        std::fprintf(stderr, "tessel-x11: %s\n", error.c_str());
-        return kUsageExit;
-    }
-    std::optional<SeededRandom> seeded;
-    std::optional<platform::ScopedRandomSource> seeded_in_force;
-    if (options.seed) {
-        seeded.emplace(*options.seed);
-        seeded_in_force.emplace(*seeded);
-    }
+    const std::string path =
+        options.data_path.value_or(DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+    if (path.empty())
+        return Fail("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
 
+    // The log is set up first; the settings file is read only once there
+    // is somewhere to draw.
+    SaverObjects saver_objects;
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return Fail("cannot open the display");
@@ -192,6 +184,19 @@ int RunSaver(const Options& options)
     if (!window) {
         XCloseDisplay(display);
         return Fail(error);
+    }
+
+    if (!PrepareSettings(options, path, saver_objects.config, error)) {
+        std::fprintf(stderr, "tessel-x11: %s\n", error.c_str());
+        window->Close(display);
+        XCloseDisplay(display);
+        return kUsageExit;
+    }
+    std::optional<SeededRandom> seeded;
+    std::optional<platform::ScopedRandomSource> seeded_in_force;
+    if (options.seed) {
+        seeded.emplace(*options.seed);
+        seeded_in_force.emplace(*seeded);
     }
 
     Ending ending;

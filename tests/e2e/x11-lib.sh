@@ -62,18 +62,23 @@ x11_nonblack() { sed -n 's/.*nonblack=\([0-9.]*\).*/\1/p' <<<"$1"; }
 x11_digest() { sed -n 's/.*digest=\([0-9a-f]*\).*/\1/p' <<<"$1"; }
 
 # Waits up to $2 seconds until drawable $1 (rectangle $3 if given) is lit:
-# more than 1% of it not black (a young field of a sparse scene lights little
-# more); X11_SEEN holds the last statistics.
+# more than 0.1% of it not black (a young field of a sparse scene lights
+# little more; the tests check that it changes as well); X11_SEEN holds the
+# last statistics.
 x11_wait_lit() {
   local deadline
   deadline=$(( $(date +%s%N) + ${2%.*} * 1000000000 ))
   while :; do
     X11_SEEN=$(x11_stats "$1" "${3:-}")
-    awk -v v="$(x11_nonblack "$X11_SEEN")" 'BEGIN { exit !(v > 0.01) }' && return 0
+    awk -v v="$(x11_nonblack "$X11_SEEN")" 'BEGIN { exit !(v > 0.001) }' && return 0
     [ "$(date +%s%N)" -lt "$deadline" ] || return 1
     sleep 0.1
   done
 }
+
+# Paints the root window black, so that an earlier run's picture left on it
+# is not taken for a new one.
+x11_clear_root() { timeout -k 1 5 xsetroot -solid black; }
 
 # Shared-memory segments created by process $1 that still exist.
 x11_segments_of() { ipcs -m -p | awk -v pid="$1" '$3 == pid { n++ } END { print n + 0 }'; }

@@ -13,6 +13,7 @@ u32() { od -An -tu4 -j"$2" -N4 "$1" | xargs; }
 
 # Runs the saver on the root until it has drawn, then ends it.
 run_saver() {
+  x11_clear_root
   x11_start "$saver" -root "$@"
   local run=$X11_LAST_PID
   x11_wait_lit root 3 || x11_fail "no picture ($*): $X11_SEEN"
@@ -67,6 +68,7 @@ echo "damaged file: kept as $(basename "$kept"), replaced by the repaired settin
 # Two copies, as XScreenSaver starts on two monitors, ending together: the
 # file is whole afterwards and no pending file is left.
 rm -f "$(dirname "$data")"/Tessel.damaged-*.dat
+x11_clear_root
 x11_start "$saver" -root -seed 6
 one=$X11_LAST_PID
 x11_start "$saver" -root -seed 7

@@ -74,6 +74,7 @@ echo "own window: lit; destroyed: exit 0"
 
 # The root window, once with and once without shared memory.
 for shm in "" -no-shm; do
+  x11_clear_root
   x11_start "$saver" -root -seed 13 $shm
   run=$X11_LAST_PID
   x11_wait_lit root 2 || x11_fail "root ${shm}: no picture within 2 s: $X11_SEEN"
