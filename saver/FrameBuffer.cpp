@@ -25,12 +25,17 @@ FrameBuffer::FrameBuffer(int width, int height)
 
 void FrameBuffer::Draw(const weftcpplib::CDIBData& image, const BlitPlan& plan)
 {
+    DrawPlan(image, plan, {pixels_.data(), width_, height_, static_cast<std::size_t>(width_)});
+}
+
+void DrawPlan(const weftcpplib::CDIBData& image, const BlitPlan& plan, const PixelRows& rows)
+{
     const Rect& s = plan.source;
     const Rect& d = plan.dest;
     if (plan.kind == BlitKind::None || s.width <= 0 || s.height <= 0 || d.width <= 0 || d.height <= 0)
         return;
     const Rect bounds{0, 0, image.Width(), image.Height()};
-    const Rect target = Intersect(d, {0, 0, width_, height_});
+    const Rect target = Intersect(d, {0, 0, rows.width, rows.height});
     if (target.width == 0 || target.height == 0)
         return;
 
@@ -40,7 +45,7 @@ void FrameBuffer::Draw(const weftcpplib::CDIBData& image, const BlitPlan& plan)
         const Rect to = Intersect({d.x + (from.x - s.x), d.y + (from.y - s.y), from.width, from.height}, target);
         for (int y = to.y; y < to.y + to.height; ++y) {
             const std::uint32_t* in = ShownRow(image, y - d.y + s.y) + (to.x - d.x + s.x);
-            std::memcpy(pixels_.data() + static_cast<std::size_t>(y) * width_ + to.x, in,
+            std::memcpy(rows.pixels + static_cast<std::size_t>(y) * rows.stride + to.x, in,
                         static_cast<std::size_t>(to.width) * sizeof(std::uint32_t));
         }
         return;
@@ -53,7 +58,7 @@ void FrameBuffer::Draw(const weftcpplib::CDIBData& image, const BlitPlan& plan)
         if (sy < 0 || sy >= image.Height())
             continue;
         const std::uint32_t* in = ShownRow(image, static_cast<int>(sy));
-        std::uint32_t* out = pixels_.data() + static_cast<std::size_t>(y) * width_;
+        std::uint32_t* out = rows.pixels + static_cast<std::size_t>(y) * rows.stride;
         for (int x = target.x; x < target.x + target.width; ++x) {
             const std::int64_t sx = s.x + ((2 * std::int64_t{x - d.x} + 1) * s.width) / (2 * std::int64_t{d.width});
             if (sx >= 0 && sx < image.Width())

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +11,18 @@
 // XPutImage): rows top-down, each width pixels, 0x00RRGGBB as the frame
 // images hold them (blue, green, red, zero in memory).
 namespace saver {
+
+// Rows of pixels in memory that a plan is drawn into: top-down, each width
+// pixels, stride pixels from one row's start to the next.
+struct PixelRows {
+    std::uint32_t* pixels;
+    int width;
+    int height;
+    std::size_t stride;
+};
+
+// Draws one plan's part of the image into the rows, as FrameBuffer::Draw.
+void DrawPlan(const weftcpplib::CDIBData& image, const BlitPlan& plan, const PixelRows& target);
 
 class FrameBuffer {
 public:

@@ -41,6 +41,13 @@ have_cmd xrandr || need+=(x11-xserver-utils)
 # 32-bit Wine changes display settings through it (only recommended by Wine).
 have_pkg libxrandr2:i386 || need+=(libxrandr2:i386)
 have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
+# tessel-x11: Xlib with MIT-SHM to build it, XScreenSaver to test it under.
+have_pkg libx11-dev || need+=(libx11-dev)
+have_pkg libxext-dev || need+=(libxext-dev)
+have_cmd xscreensaver || need+=(xscreensaver)
+have_cmd xsetroot || need+=(x11-xserver-utils)
+# Its Debian package's dependencies (cpack -G DEB).
+have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
 
 if [ ${#need[@]} -eq 0 ]; then
   echo "install-deps: everything is present"

@@ -1,0 +1,245 @@
+// tessel-x11: the saver as an X11 display program, as XScreenSaver runs them.
+#include "saver/x11/XlibHeaders.h"
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/SceneScheduler.h"
+#include "config/WeftConfig.h"
+#include "core/CAEngine.h"
+#include "platform/Files.h"
+#include "saver/FrameHost.h"
+#include "saver/x11/Options.h"
+#include "saver/x11/SeededRandom.h"
+#include "saver/x11/SettingsFile.h"
+#include "saver/x11/TargetWindow.h"
+#include "saver/x11/WindowDisplay.h"
+#include "saver/x11/X11FrontEnd.h"
+#include "saver/x11/XErrors.h"
+#include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/Utf16.h"
+
+namespace {
+
+using namespace saver::x11;
+using weftcpplib::LOG_INFO;
+using weftcpplib::WeftLog;
+
+constexpr int kUsageExit = 2;
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "tessel-x11: %s\n", message.c_str());
+    return 1;
+}
+
+// SIGTERM (how XScreenSaver stops its programs), SIGINT and SIGHUP arrive as
+// readable data in the loop's poll set instead of interrupting a frame.
+int SignalDescriptor()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGHUP);
+    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
+        return -1;
+    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+// The process-wide objects of the saver, in the order they depend on.
+struct SaverObjects {
+    SaverObjects() { weftcpplib::WeftLog(); }
+    WeftConfig config;
+    SceneScheduler scheduler;
+    CAEngine engine;
+};
+
+enum class Ending { running, signal, window_gone, closed };
+
+class Loop {
+public:
+    Loop(Display* display, TargetWindow& window, X11FrontEnd& front, saver::FrameHost& host, int signals)
+        : display_(display), window_(window), front_(front), host_(host), signals_(signals)
+    {
+    }
+
+    Ending Run()
+    {
+        while (ending_ == Ending::running) {
+            while (ending_ == Ending::running && XPending(display_) > 0) {
+                XEvent event;
+                XNextEvent(display_, &event);
+                Handle(event);
+            }
+            if (XErrors().window_gone)
+                ending_ = Ending::window_gone;
+            if (ending_ != Ending::running)
+                break;
+            // Polled even when a tick is due at once, so that a machine too
+            // slow for the frame rate still hears a signal.
+            Wait(front_.timer().WaitMs(front_.NowMs()));
+            const std::uint32_t now = front_.NowMs();
+            if (ending_ == Ending::running && front_.timer().Due(now)) {
+                front_.timer().Fired(now);
+                host_.Tick(front_.width(), front_.height());
+            }
+        }
+        return ending_;
+    }
+
+private:
+    void Wait(int timeout_ms)
+    {
+        pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {signals_, POLLIN, 0}};
+        if (poll(fds, 2, timeout_ms) < 0 && errno != EINTR)
+            ending_ = Ending::signal;
+        if (fds[1].revents & POLLIN) {
+            signalfd_siginfo info{};
+            if (read(signals_, &info, sizeof info) > 0)
+                WeftLog().Print(LOG_INFO, L"signal %d : ending", static_cast<int>(info.ssi_signo));
+            ending_ = Ending::signal;
+        }
+    }
+
+    void Handle(const XEvent& event)
+    {
+        if (front_.HandleCompletion(event))
+            return;
+        if (window_.IsCloseRequest(event)) {
+            ending_ = Ending::closed;
+            return;
+        }
+        if (event.type == DestroyNotify && event.xdestroywindow.window == window_.id()) {
+            ending_ = Ending::window_gone;
+        } else if (event.type == ConfigureNotify && event.xconfigure.window == window_.id()) {
+            if (front_.Resize(event.xconfigure.width, event.xconfigure.height)) {
+                WeftLog().Print(LOG_INFO, L"window size : %d x %d", front_.width(), front_.height());
+                host_.SetDisplay(DisplayForWindow(front_.width(), front_.height()));
+            }
+        }
+    }
+
+    Display* display_;
+    TargetWindow& window_;
+    X11FrontEnd& front_;
+    saver::FrameHost& host_;
+    int signals_;
+    Ending ending_ = Ending::running;
+};
+
+// Reads the data file at path, making it with the defaults on the first run,
+// and applies the run's own settings. False, with the reason, for a -scene
+// the settings do not have.
+bool PrepareSettings(const Options& options, const std::string& path, WeftConfig& config, std::string& error)
+{
+    std::string folder_error;
+    if (!options.data_path && !MakeFoldersFor(path, folder_error))
+        WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
+                        weftcpplib::WideFromUtf8(folder_error).c_str());
+    UseDataFile(config, path);
+    {
+        const FolderLock lock(path);
+        const bool existed = platform::KindOfPath(config.user_data_file_path) != platform::PathKind::none;
+        config.ReadDataFile();
+        if (!existed)
+            config.WriteDataFile();
+    }
+    return ApplyOverrides(options, config, error);
+}
+
+int RunSaver(const Options& options)
+{
+    const int signals = SignalDescriptor();
+    if (signals < 0)
+        return Fail("signals cannot be watched");
+    std::string error;
+    const auto target = ResolveTarget(options, std::getenv("XSCREENSAVER_WINDOW"), error);
+    if (!target)
+        return Fail(error);
+
+    const std::string path =
+        options.data_path.value_or(DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+    if (path.empty())
+        return Fail("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
+
+    // The log is set up first; the settings file is read only once there
+    // is somewhere to draw.
+    SaverObjects saver_objects;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return Fail("cannot open the display");
+    InstallXErrorHandlers();
+    auto window = TargetWindow::Open(display, *target, error);
+    if (!window) {
+        XCloseDisplay(display);
+        return Fail(error);
+    }
+
+    if (!PrepareSettings(options, path, saver_objects.config, error)) {
+        std::fprintf(stderr, "tessel-x11: %s\n", error.c_str());
+        window->Close(display);
+        XCloseDisplay(display);
+        return kUsageExit;
+    }
+    std::optional<SeededRandom> seeded;
+    std::optional<platform::ScopedRandomSource> seeded_in_force;
+    if (options.seed) {
+        seeded.emplace(*options.seed);
+        seeded_in_force.emplace(*seeded);
+    }
+
+    Ending ending;
+    {
+        X11FrontEnd front(display, window->id(), options.use_shm);
+        saver::FrameHost host(front, saver_objects.config, saver_objects.scheduler, saver_objects.engine,
+                              saver::FrameHost::Options{.use_data_file = false});
+        const saver::DisplayInfo screen = DisplayForWindow(front.width(), front.height());
+        host.Start({false, screen.screen_width, screen.screen_height, 96});
+        host.SetDisplay(screen);
+        ending = Loop(display, *window, front, host, signals).Run();
+        // As the Windows saver does when its window closes: the scene that
+        // was playing is stored, unless this run's settings were forced.
+        if (!OverridesSettings(options)) {
+            const FolderLock lock(weftcpplib::Utf8FromWide(saver_objects.config.user_data_file_path));
+            saver_objects.config.WriteDataFile();
+        }
+        host.Stop();
+        WeftLog().Print(LOG_INFO, L"frames shown : %llu, dropped : %llu",
+                        static_cast<unsigned long long>(front.frames_shown()),
+                        static_cast<unsigned long long>(front.frames_dropped()));
+    }
+    if (ending != Ending::window_gone)
+        window->Close(display);
+    XCloseDisplay(display);
+    close(signals);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    std::string error;
+    const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "tessel-x11: %s\n%s", error.c_str(), UsageText());
+        return kUsageExit;
+    }
+    if (options->help) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    return RunSaver(*options);
+}

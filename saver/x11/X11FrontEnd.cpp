@@ -1,0 +1,184 @@
+#include "saver/x11/X11FrontEnd.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "platform/System.h"
+#include "saver/MonitorLayout.h"
+#include "saver/x11/XErrors.h"
+#include "weftcpplib/CWeftLogManager.h"
+
+namespace saver::x11 {
+namespace {
+
+using weftcpplib::LOG_INFO;
+using weftcpplib::LOG_WARN;
+using weftcpplib::WeftLog;
+
+constexpr int kHostByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
+// The pixels' own layout: stored as the frame holds them.
+bool TakesFramePixels(const XImage& image, const PixelConverter& converter)
+{
+    return converter.IsIdentity() && image.bits_per_pixel == 32 && image.byte_order == kHostByteOrder;
+}
+
+Rect CoveredArea(std::span<const BlitPlan> plans, const Rect& client)
+{
+    int left = client.width, top = client.height, right = 0, bottom = 0;
+    for (const BlitPlan& plan : plans) {
+        if (plan.kind == BlitKind::None)
+            continue;
+        const Rect r = Intersect(plan.dest, client);
+        if (r.width <= 0 || r.height <= 0)
+            continue;
+        left = std::min(left, r.x);
+        top = std::min(top, r.y);
+        right = std::max(right, r.x + r.width);
+        bottom = std::max(bottom, r.y + r.height);
+    }
+    if (right <= left || bottom <= top)
+        return {0, 0, 0, 0};
+    return {left, top, right - left, bottom - top};
+}
+
+} // namespace
+
+X11FrontEnd::X11FrontEnd(Display* display, Window window, bool use_shm)
+    : display_(display), window_(window), gc_(XCreateGC(display, window, 0, nullptr)), visual_(nullptr), depth_(0),
+      converter_(0xFF0000u, 0xFF00u, 0xFFu), use_shm_(use_shm && SharedMemoryUsable(display))
+{
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    visual_ = attributes.visual;
+    depth_ = attributes.depth;
+    width_ = attributes.width;
+    height_ = attributes.height;
+    converter_ = PixelConverter(static_cast<std::uint32_t>(visual_->red_mask),
+                                static_cast<std::uint32_t>(visual_->green_mask),
+                                static_cast<std::uint32_t>(visual_->blue_mask));
+    if (use_shm_) {
+        int first_event = 0, first_error = 0;
+        XQueryExtension(display, "MIT-SHM", &XErrors().shm_opcode, &first_event, &first_error);
+        completion_type_ = XShmGetEventBase(display) + ShmCompletion;
+    }
+    WeftLog().Print(LOG_INFO, L"X window 0x%lx : %d x %d, depth %d, masks %06lx %06lx %06lx, %ls",
+                    static_cast<unsigned long>(window), width_, height_, depth_, visual_->red_mask,
+                    visual_->green_mask, visual_->blue_mask, use_shm_ ? L"MIT-SHM" : L"XPutImage");
+}
+
+X11FrontEnd::~X11FrontEnd()
+{
+    Release();
+    XFreeGC(display_, gc_);
+}
+
+std::uint32_t X11FrontEnd::NowMs()
+{
+    return platform::TickCountMs();
+}
+
+void X11FrontEnd::SetFrameInterval(std::uint32_t interval_ms)
+{
+    timer_.Set(interval_ms, NowMs());
+}
+
+bool X11FrontEnd::Resize(int width, int height)
+{
+    if (width == width_ && height == height_)
+        return false;
+    width_ = width;
+    height_ = height;
+    Release();
+    scratch_.reset();
+    return true;
+}
+
+void X11FrontEnd::Release()
+{
+    if (surfaces_.empty())
+        return;
+    // The server has read every image put so far once this returns.
+    XSync(display_, False);
+    surfaces_.clear();
+}
+
+bool X11FrontEnd::HandleCompletion(const XEvent& event)
+{
+    if (completion_type_ < 0 || event.type != completion_type_)
+        return false;
+    const auto& done = reinterpret_cast<const XShmCompletionEvent&>(event);
+    for (auto& surface : surfaces_) {
+        if (surface->shared() && surface->segment() == done.shmseg)
+            surface->Completed();
+    }
+    return true;
+}
+
+ImageSurface* X11FrontEnd::FreeSurface()
+{
+    for (auto& surface : surfaces_) {
+        if (!surface->busy())
+            return surface.get();
+    }
+    // Two shared images: one is drawn while the server reads the other.
+    const std::size_t wanted = use_shm_ ? 2 : 1;
+    if (surfaces_.size() >= wanted)
+        return nullptr;
+    auto made = ImageSurface::Make(display_, visual_, depth_, width_, height_, use_shm_);
+    if (!made && use_shm_ && surfaces_.empty()) {
+        WeftLog().Print(LOG_WARN, L"shared memory refused by the X server : images are put without it");
+        use_shm_ = false;
+        made = ImageSurface::Make(display_, visual_, depth_, width_, height_, false);
+    }
+    if (!made)
+        return nullptr;
+    surfaces_.push_back(std::move(made));
+    return surfaces_.back().get();
+}
+
+void X11FrontEnd::Fill(ImageSurface& surface, const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans)
+{
+    XImage& target = *surface.image();
+    if (TakesFramePixels(target, converter_)) {
+        const PixelRows rows{reinterpret_cast<std::uint32_t*>(target.data), width_, height_,
+                             static_cast<std::size_t>(target.bytes_per_line) / 4};
+        for (const BlitPlan& plan : plans)
+            DrawPlan(image, plan, rows);
+        return;
+    }
+    if (!scratch_)
+        scratch_.emplace(width_, height_);
+    for (const BlitPlan& plan : plans)
+        scratch_->Draw(image, plan);
+    const bool packed32 = target.bits_per_pixel == 32 && target.byte_order == kHostByteOrder;
+    for (int y = 0; y < height_; ++y) {
+        const std::uint32_t* in = scratch_->row(y);
+        if (packed32) {
+            auto* out = reinterpret_cast<std::uint32_t*>(target.data + static_cast<std::size_t>(y) * target.bytes_per_line);
+            for (int x = 0; x < width_; ++x)
+                out[x] = converter_.Convert(in[x]);
+        } else {
+            for (int x = 0; x < width_; ++x)
+                XPutPixel(&target, x, y, converter_.Convert(in[x]));
+        }
+    }
+}
+
+void X11FrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans)
+{
+    const Rect area = CoveredArea(plans, {0, 0, width_, height_});
+    if (area.width == 0 || area.height == 0)
+        return;
+    ImageSurface* surface = FreeSurface();
+    if (!surface) {
+        ++dropped_;
+        return;
+    }
+    Fill(*surface, image, plans);
+    surface->Put(window_, gc_, area.x, area.y, area.width, area.height);
+    XFlush(display_);
+    ++shown_;
+}
+
+} // namespace saver::x11

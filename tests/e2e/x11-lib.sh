@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Shared steps of tessel-x11's end-to-end tests: the fixture's display, a
+# folder of the test's own as HOME, and the processes the test started,
+# stopped by process id on every exit.
+#   x11_setup NAME     (environment: TESSEL_XVFB_DIR, TESSEL_E2E_DIR)
+# shellcheck disable=SC2034  # X11_EXIT is read by the tests that source this
+set -u
+X11_PIDS=()
+X11_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+x11_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+x11_cleanup() {
+  local pid
+  for pid in "${X11_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${X11_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+
+x11_setup() {
+  X11_WORK="${TESSEL_E2E_DIR:?}/$1"
+  rm -rf "$X11_WORK"
+  mkdir -p "$X11_WORK/home"
+  export HOME="$X11_WORK/home" TMPDIR="$X11_WORK"
+  unset XDG_CONFIG_HOME XSCREENSAVER_WINDOW
+  export DISPLAY
+  DISPLAY=$(cat "${TESSEL_XVFB_DIR:?}/display") || x11_fail "no X display from the fixture"
+  trap x11_cleanup EXIT
+}
+
+# Starts a program in the background; its process id lands in X11_LAST_PID.
+x11_start() {
+  "$@" >>"$X11_WORK/run.out" 2>&1 &
+  X11_LAST_PID=$!
+  X11_PIDS+=("$X11_LAST_PID")
+}
+
+# Waits up to $2 seconds (tenths allowed) for child $1 to end; X11_EXIT (read
+# by the tests) is its exit code, or "timeout".
+x11_wait_exit() {
+  local pid=$1 limit i
+  limit=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')
+  X11_EXIT=timeout
+  for ((i = 0; i < limit; i++)); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      X11_EXIT=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+}
+
+# Share of non-black pixels and a digest of drawable $1 (a window id, or
+# "root"), optionally of the rectangle $2 (X,Y,W,H).
+x11_stats() {
+  local target=(-id "$1") crop=()
+  [ "$1" = root ] && target=(-root)
+  [ -n "${2:-}" ] && crop=(--crop "$2")
+  timeout -k 2 10 xwd -silent "${target[@]}" | python3 "$X11_HERE/xwd_stats.py" "${crop[@]}"
+}
+x11_nonblack() { sed -n 's/.*nonblack=\([0-9.]*\).*/\1/p' <<<"$1"; }
+x11_digest() { sed -n 's/.*digest=\([0-9a-f]*\).*/\1/p' <<<"$1"; }
+
+# Waits up to $2 seconds until drawable $1 (rectangle $3 if given) is lit:
+# more than 0.1% of it not black (a young field of a sparse scene lights
+# little more; the tests check that it changes as well); X11_SEEN holds the
+# last statistics.
+x11_wait_lit() {
+  local deadline
+  deadline=$(( $(date +%s%N) + ${2%.*} * 1000000000 ))
+  while :; do
+    X11_SEEN=$(x11_stats "$1" "${3:-}")
+    awk -v v="$(x11_nonblack "$X11_SEEN")" 'BEGIN { exit !(v > 0.001) }' && return 0
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Paints the root window black, so that an earlier run's picture left on it
+# is not taken for a new one.
+x11_clear_root() { timeout -k 1 5 xsetroot -solid black; }
+
+# Shared-memory segments created by process $1 that still exist.
+x11_segments_of() { ipcs -m -p | awk -v pid="$1" '$3 == pid { n++ } END { print n + 0 }'; }

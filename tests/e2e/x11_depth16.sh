@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# tessel-x11 on a 16-bit TrueColor screen (5-6-5 masks), whose pixels are
+# not the frame's: the converted picture is lit and changing, with and
+# without shared memory. A display of its own, stopped by process id.
+#   x11_depth16.sh TESSEL_X11
+source "$(dirname "$0")/x11-lib.sh"
+saver=$1
+x11_setup x11_depth16
+exec 8> >(cat >"$X11_WORK/display")
+Xvfb -displayfd 8 -screen 0 320x240x16 -nolisten tcp -noreset >"$X11_WORK/xvfb.log" 2>&1 &
+X11_PIDS+=("$!")
+exec 8>&-
+for _ in $(seq 100); do [ -s "$X11_WORK/display" ] && break; sleep 0.1; done
+DISPLAY=":$(tr -dc 0-9 <"$X11_WORK/display")"
+[ "$DISPLAY" != ":" ] || x11_fail "no 16-bit display"
+
+# Share of non-zero pixels and a digest of a 16-bit root dump.
+stats16() {
+  timeout -k 2 10 xwd -silent -root | python3 -c '
+import hashlib, struct, sys
+d = sys.stdin.buffer.read()
+h = struct.unpack(">25I", d[:100])
+assert h[3] == 16 and h[11] == 16, "not a 16-bit screen"
+px = d[h[0] + h[19] * 12:][:h[12] * h[5]]
+lit = sum(1 for i in range(0, len(px), 2) if px[i] or px[i + 1])
+print("%.4f %s" % (lit / (len(px) // 2), hashlib.sha1(px).hexdigest()[:16]))'
+}
+
+for shm in "" -no-shm; do
+  x11_start "$saver" -root -seed 21 $shm
+  run=$X11_LAST_PID
+  seen=
+  for _ in $(seq 20); do
+    seen=$(stats16) || x11_fail "cannot read the 16-bit screen"
+    awk -v v="${seen% *}" 'BEGIN { exit !(v > 0.01) }' && break
+    sleep 0.1
+  done
+  awk -v v="${seen% *}" 'BEGIN { exit !(v > 0.01) }' || x11_fail "16-bit ${shm}: no picture ($seen)"
+  sleep 0.3
+  [ "${seen#* }" != "$(stats16 | cut -d' ' -f2)" ] || x11_fail "16-bit ${shm}: the picture does not change"
+  kill -TERM "$run"
+  x11_wait_exit "$run" 1
+  [ "$X11_EXIT" = 0 ] || x11_fail "16-bit ${shm}: ended with '$X11_EXIT'"
+  echo "16-bit ${shm:-(MIT-SHM)}: lit ($seen), changing, exit 0"
+done
+echo "PASS"
