@@ -73,3 +73,8 @@ using StoreFunction = std::function<bool(const std::wstring& path, std::uint32_t
 std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, UnreadFile& unread,
                            const platform::LocalTime& now, const StoreFunction& store,
                            std::vector<WriteFailure>& failures);
+
+// The data file's full path in a folder (which ends with its separator), or
+// empty when it would not fit the platform's path limit of 260 UTF-16 units
+// with its terminator; the refusal is logged.
+std::wstring DataFilePathIn(const std::wstring& folder);

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "config/DataFilePlaces.h"
+#include "platform/ModuleVersion.h"
 #include "config/SceneData.h"
 
 // The program's version as the data file stores it: major, minor, build,
 // revision.
-using ModuleVersion = std::array<std::uint16_t, 4>;
+using ModuleVersion = platform::VersionNumbers;
 
 // Everything the user can configure, held once per process. The scenario
 // points into scene_list and is rebuilt (MakeScenario) whenever the list is

@@ -19,7 +19,7 @@ constexpr SceneData Builtin(std::int16_t no, const char (&name)[N], std::int16_t
     SceneData scene{};
     scene.no = no;
     for (std::size_t i = 0; i < N; ++i)
-        scene.name[i] = static_cast<weftcpplib::utf16_unit>(name[i]);
+        scene.name[i] = static_cast<platform::utf16_unit>(name[i]);
     scene.order = order;
     scene.random_flags = random_flags;
     scene.drop = drop;

@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "config/FileOps.h"
+#include "platform/Files.h"
 #include "config/SceneScheduler.h"
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
@@ -46,7 +46,7 @@ struct Harness {
         weftcpplib::WeftLog().Configure(folder.c_str(), L"tessel_fuzz_", 1, weftcpplib::LOG_DEBUG);
         platform::SetRandomSource(&random);
     }
-    ~Harness() { RemoveQuietly(path); }
+    ~Harness() { platform::RemoveQuietly(path); }
 
     FuzzRandom random;
     WeftConfig config;
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Harness harness;
     harness.random.Restart();
     {
-        std::ofstream out(StreamPath(harness.path), std::ios::binary | std::ios::trunc);
+        std::ofstream out(platform::StreamPath(harness.path), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     WeftConfig& config = harness.config;

@@ -1,6 +1,6 @@
 #include "ui/PlayListEdit.h"
 
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 namespace ui {
@@ -35,7 +35,7 @@ void SwapPlayListNeighbours(SceneData& earlier, SceneData& later)
 
 std::wstring SceneEntryText(const SceneData& scene)
 {
-    const std::wstring name = weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    const std::wstring name = platform::WideFromUtf16(scene.name, kSceneNameUnits);
     wchar_t buffer[160];
     weftcpplib::FormatWide(buffer, std::size(buffer), L"%3d : %ls", scene.no, name.c_str());
     return buffer;

@@ -99,6 +99,17 @@ void CDIBData::Create(std::int32_t width, std::int32_t height)
     h.biSizeImage = static_cast<std::uint32_t>(static_cast<std::int64_t>(width) * height * 4);
 }
 
+bool CDIBData::SetDIBits(const RowCopy& copy) const
+{
+    std::uint32_t error = 0;
+    if (copy(header_, pixels_.get(), Height(), error))
+        return true;
+    wchar_t text[kErrorTextUnits];
+    FormatErrorText(error, text);
+    ReportFault(L"weftcpplib::CDIBData::SetDIBits", text);
+    return false;
+}
+
 void CDIBData::Fill(std::uint32_t pixel)
 {
     std::fill_n(pixels_.get(), count_, pixel);

@@ -1,5 +1,6 @@
 #include "saver/win32/FrameWindow.h"
 
+#include "platform/win32/DeviceBitmap.h"
 #include "platform/win32/GdiHandles.h"
 #include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
@@ -59,7 +60,7 @@ void GdiPresenter::ShowEach(const weftcpplib::CDIBData& source, std::span<const 
         LOG_FRAME_ERROR();
         return;
     }
-    if (!source.SetDIBits(memory.get(), bitmap.get())) {
+    if (!source.SetDIBits(platform::RowsInto(memory.get(), bitmap.get()))) {
         LOG_FRAME_ERROR();
         return;
     }

@@ -210,7 +210,7 @@ TEST_F(DataFileReadTest, ScenesKnownToBothKeepTheFileVersion)
 {
     auto list = Builtins();
     list.erase(list.begin() + 20);
-    weftcpplib::WideToUtf16Field(L"mine", list[0].name, kSceneNameUnits);
+    platform::WideToUtf16Field(L"mine", list[0].name, kSceneNameUnits);
     ASSERT_TRUE(ReadBytes(FileBytes(kV11, FileSettings(), list[0], list)));
     EXPECT_EQ(NameOf(config_->scene_list[0]), L"mine");
     EXPECT_EQ(config_->scene_list.size(), 40u);

@@ -9,11 +9,10 @@
 
 #include "ConfigTestSupport.h"
 #include "config/Defaults.h"
-#include "config/FileOps.h"
+#include "platform/Files.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
-#include "platform/Files.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 using namespace tessel_test;
 
@@ -34,7 +33,7 @@ struct Customised {
         settings.play = kDefaultPlay;
         settings.select = kDefaultSelect;
         settings.time = 1;
-        weftcpplib::WideToUtf16Field(L"mine", list[2].name, kSceneNameUnits);
+        platform::WideToUtf16Field(L"mine", list[2].name, kSceneNameUnits);
     }
     std::string Bytes() const { return FileBytes(kV12, settings, list[2], list); }
 };
@@ -58,16 +57,16 @@ protected:
     std::wstring UserFile() const { return Path(L"user") + kSep + L"Tessel" + kSep + L"Tessel.dat"; }
     std::string ReadPath(const std::wstring& path) const
     {
-        std::ifstream in(StreamPath(path), std::ios::binary);
+        std::ifstream in(platform::StreamPath(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::vector<std::wstring> DamagedCopies() const
     {
         std::vector<std::wstring> names;
-        for (const auto& entry : std::filesystem::directory_iterator(StreamPath(Path(L"")))) {
+        for (const auto& entry : std::filesystem::directory_iterator(platform::StreamPath(Path(L"")))) {
             const std::u8string utf8 = entry.path().filename().u8string();
             const std::wstring name =
-                weftcpplib::WideFromUtf8(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+                platform::WideFromUtf8(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
             if (name.starts_with(L"Tessel.damaged-") && name.ends_with(L".dat"))
                 names.push_back(name);
         }
@@ -171,7 +170,7 @@ TEST_F(DataFileRecoveryTest, UnwritableProgramFolderSavesPerUserAndTheNextReadTa
 
     // From now on the per-user file is the one written, even where the
     // program's folder could take it.
-    std::filesystem::remove(StreamPath(Path(L"Tessel.new")));
+    std::filesystem::remove(platform::StreamPath(Path(L"Tessel.new")));
     next->settings.fps = 61;
     ASSERT_TRUE(next->WriteDataFile());
     EXPECT_EQ(Read(L"Tessel.dat"), original);

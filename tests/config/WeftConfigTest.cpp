@@ -5,11 +5,11 @@
 
 #include "ConfigTestSupport.h"
 #include "ScopedTempFolder.h"
-#include "config/DataFilePath.h"
+#include "config/DataFilePlaces.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 #include "platform/System.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 using namespace tessel_test;
 
@@ -181,6 +181,6 @@ TEST_F(WeftConfigTest, DataFilePathMustFitThePathLimit)
 
     // Units are counted as stored: a character outside the BMP takes two.
     std::wstring wide(kMaxPathUnits - 12, L'a');
-    wide += weftcpplib::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+    wide += platform::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
     EXPECT_EQ(DataFilePathIn(wide), L"");
 }

@@ -10,13 +10,13 @@
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
 #include "support/ScriptedRandom.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace {
 
 std::wstring NameOf(const SceneData& scene)
 {
-    return weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    return platform::WideFromUtf16(scene.name, kSceneNameUnits);
 }
 
 std::wstring RuleCode(const SceneData& scene)

@@ -11,7 +11,7 @@ static_assert(std::is_trivially_copyable_v<SceneData>);
 static_assert(std::is_standard_layout_v<SceneData>);
 static_assert(std::is_trivially_copyable_v<CommonSettings>);
 static_assert(std::is_standard_layout_v<CommonSettings>);
-static_assert(sizeof(weftcpplib::utf16_unit) == 2);
+static_assert(sizeof(platform::utf16_unit) == 2);
 
 TEST(SceneRecord, CopiesKeepEveryByte)
 {

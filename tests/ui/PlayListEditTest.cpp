@@ -69,7 +69,7 @@ TEST(PlayListEdit, EntryText)
     scene.no = 7;
     const char16_t name[] = u"グライダー";
     for (std::size_t i = 0; name[i] != 0; ++i)
-        scene.name[i] = static_cast<weftcpplib::utf16_unit>(name[i]);
+        scene.name[i] = static_cast<platform::utf16_unit>(name[i]);
     EXPECT_EQ(ui::SceneEntryText(scene), L"  7 : グライダー");
     scene.no = 140;
     for (auto& unit : scene.name)

@@ -1,5 +1,5 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
-#include "ui/SettingsDialog_win32.h"
+#include "ui/win32/SettingsDialog.h"
 
 #include "ui/DataFileNotices.h"
 #include "ui/DialogIds.h"

@@ -1,12 +1,12 @@
 // The settings dialog's scene choice, play list, rename and colour commands.
 #include "ui/DialogIds.h"
-#include "ui/DlgCellColor_win32.h"
-#include "ui/NameDialog_win32.h"
+#include "ui/win32/DlgCellColor.h"
+#include "ui/win32/NameDialog.h"
 #include "ui/PlayListEdit.h"
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/SettingsWorking.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 using namespace ui::win32;
@@ -20,7 +20,7 @@ constexpr int kNameCharacters = static_cast<int>(kSceneNameUnits) - 1;
 
 std::wstring NameOf(const SceneData& scene)
 {
-    return weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    return platform::WideFromUtf16(scene.name, kSceneNameUnits);
 }
 
 std::wstring Format(const wchar_t* format, const std::wstring& text)
@@ -118,7 +118,7 @@ void OnRename(HWND dialog)
     if (ShowNameDialog(dialog) != IDOK)
         return;
     // The field keeps a terminating NUL: at most 15 characters arrive.
-    weftcpplib::WideToUtf16Field(values.text, scene->name, kSceneNameUnits);
+    platform::WideToUtf16Field(values.text, scene->name, kSceneNameUnits);
     AfterPlayListChange(dialog);
 }
 
