@@ -8,6 +8,7 @@
 #include "config/SceneVariation.h"
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
+#include "core/Patterns.h"
 #include "platform/Random.h"
 #include "render/CellPalette.h"
 #include "weftcpplib/CWeftLogManager.h"
@@ -120,7 +121,7 @@ void ApplyRandomInit(SceneData& scene)
     if (!(scene.random_flags & RANDOM_INIT))
         return;
     WeftLog().Print(LOG_INFO, L"! change init");
-    scene.init = static_cast<std::int16_t>(platform::Random32() % 8u);
+    scene.init = static_cast<std::int16_t>(platform::Random32() % core::kInitPatternCount);
 }
 
 void ApplyRandomTime(SceneData& scene)
@@ -128,7 +129,7 @@ void ApplyRandomTime(SceneData& scene)
     if (!(scene.random_flags & RANDOM_TIME))
         return;
     WeftLog().Print(LOG_INFO, L"! change time");
-    scene.time = static_cast<std::int32_t>(platform::Random32() % 1440u + 1u);
+    scene.time = static_cast<std::int32_t>(platform::Random32() % static_cast<std::uint32_t>(kMaxTime) + 1u);
 }
 
 void LogScene(const SceneData& s, FrameSize frame)

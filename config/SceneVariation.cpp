@@ -31,8 +31,10 @@ std::int32_t DrawFrameExtent(int screen_extent)
 {
     if (screen_extent <= kMinFrameExtent)
         return kMinFrameExtent;
+    constexpr auto kSpan = static_cast<std::uint32_t>(kMaxFrameExtent - kMinFrameExtent);
+    constexpr auto kRoundDown = ~static_cast<std::uint32_t>(kFrameExtentStep - 1);
     const std::uint32_t r = platform::Random32();
-    return static_cast<std::int32_t>(((r % 896u) + 128u) & ~15u);
+    return static_cast<std::int32_t>(((r % kSpan) + static_cast<std::uint32_t>(kMinFrameExtent)) & kRoundDown);
 }
 
 std::int32_t TurnedColor(std::int32_t pixel, std::uint32_t turn)

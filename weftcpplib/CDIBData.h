@@ -31,7 +31,7 @@ public:
     bool PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source);
 
     // Lays the source's inner tw x th block over this image by tiling mode
-    // (TILE_* of FillBorder.h); unknown modes centre one tile.
+    // (TilingMode.h); values that name no mode centre one tile.
     void Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode);
 
     // A one-pixel line; y counts from the top of the shown image. False when

@@ -1,6 +1,7 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
 #include "ui/win32/SettingsDialog.h"
 
+#include "core/Patterns.h"
 #include "ui/DataFileNotices.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
@@ -8,6 +9,7 @@
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/SettingsWorking.h"
 #include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/TilingMode.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
@@ -60,18 +62,15 @@ namespace {
 
 constexpr int kPlayButtonCount = 5;
 
-const wchar_t* const kInitNames[] = {L"全体均等", L"中央集中", L"ライン", L"ドット",
-                                      L"十字", L"長方形", L"ひし形", L"楕円"};
-const wchar_t* const kTilingNames[] = {L"中央に配置（１枚）", L"画面に合わせる（１枚）", L"格子", L"横1/2ずらし",
-                                        L"縦1/2ずらし"};
-
-template <std::size_t N>
-void FillChoiceList(HWND dialog, int id, const wchar_t* const (&names)[N])
+// Fills a list with the labels of a table kept in value order; each item's
+// data is its value.
+template <typename Entry, std::size_t N>
+void FillChoiceList(HWND dialog, int id, const Entry (&table)[N])
 {
     SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < N; ++i) {
         const LRESULT index =
-            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i]));
+            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(table[i].label));
         SendDlgItemMessageW(dialog, id, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     }
 }
@@ -121,8 +120,8 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     // could be read, with the built-in scenes it lacked.
     w.model->ReadDataFile();
     LoadWorkingCopies();
-    FillChoiceList(dialog, IDC_INIT_LIST, kInitNames);
-    FillChoiceList(dialog, IDC_TILING_LIST, kTilingNames);
+    FillChoiceList(dialog, IDC_INIT_LIST, core::kInitPatterns);
+    FillChoiceList(dialog, IDC_TILING_LIST, weftcpplib::kTilingModes);
     RefreshAllControls(dialog);
     // The user learns of a damaged file once, with its copy already made, so
     // that whatever the dialog writes later replaces nothing unkept.
