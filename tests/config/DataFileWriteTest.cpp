@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "ConfigTestSupport.h"
+#include "config/DataFileStreams.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 
@@ -143,6 +145,20 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFileAlone)
     const auto lines = LogLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(IsStreamError(lines.back(), L"badbit(0) eofbit(0) failbit(2)")) << lines.back();
+}
+
+// The log names the model's source file; the line is the caller's, so that
+// it points at a line of that file rather than one of the stream code's.
+TEST_F(DataFileWriteTest, StreamErrorsNameTheLineOfTheCall)
+{
+    MakeFolder(L"Tessel.new");
+    std::uint32_t error = 0;
+    const int line = __LINE__ + 1;
+    EXPECT_FALSE(WriteDataFileImage(Path(L"Tessel.new"), *config_, error));
+    EXPECT_NE(error, 0u);
+    const auto lines = LogLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().starts_with(L"WeftConfig.cpp(" + std::to_wstring(line) + L") ")) << lines.back();
 }
 
 TEST_F(DataFileWriteTest, FailsWhereNoFileCanBeMade)
