@@ -13,7 +13,7 @@
 #include "platform/CpuFeatures.h"
 #include "platform/Random.h"
 #include "support/ScriptedRandom.h"
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "saver/ImageCanvas.h"
@@ -133,7 +133,7 @@ void BM_Step100Largest(benchmark::State& state)
 }
 BENCHMARK(BM_Step100Largest)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMillisecond);
 
-void BM_Colour(benchmark::State& state)
+void BM_Color(benchmark::State& state)
 {
     const LevelForRun level(state);
     if (!level.ok())
@@ -142,12 +142,12 @@ void BM_Colour(benchmark::State& state)
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+        ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
 }
-BENCHMARK(BM_Colour)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Color)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
 
 void BM_Median(benchmark::State& state)
 {
@@ -174,7 +174,7 @@ void BM_Blur(benchmark::State& state)
     CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
-    ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+    ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
     for (auto _ : state) {
         BoxBlur(*image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/Filters.h"
 
 namespace saver {
@@ -53,7 +53,7 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
     const std::size_t cells = static_cast<std::size_t>(grid.cols) * grid.rows;
     if (cells != static_cast<std::size_t>(cell_image_->Count()))
         return;
-    ColourCells(grid.data, cell_image_->Pixels(), cells);
+    ColorCells(grid.data, cell_image_->Pixels(), cells);
     if (proc & PROC_NOISE)
         MedianToImage(grid, *cell_image_, tilling);
     if (proc & PROC_BLUR)

@@ -27,8 +27,8 @@ void MedianRowAvx512(const short* above, const short* here, const short* below, 
                      std::uint32_t w, short* columns, const std::uint8_t* planes);
 
 // Palette look-up of `count` cells through the byte planes.
-constexpr std::size_t kColourSpanAvx512 = 64;
-void ColourCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t count, const std::uint8_t* planes);
+constexpr std::size_t kColorSpanAvx512 = 64;
+void ColorCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t count, const std::uint8_t* planes);
 
 // Box blur of the interior of a w x h image in place; `sums` holds three rows
 // of 4 w 16-bit channel sums.

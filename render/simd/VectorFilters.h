@@ -9,7 +9,7 @@
 namespace render_simd {
 
 // pixels[i] = CellPalette[low byte of cells[i]] for i < count.
-bool ColourCellsVector(const short* cells, std::uint32_t* pixels, std::size_t count);
+bool ColorCellsVector(const short* cells, std::uint32_t* pixels, std::size_t count);
 
 // The median-coloured interior of a w x h image from a grid of the same size.
 bool MedianInteriorVector(const short* grid, std::uint32_t* pixels, std::uint32_t w, std::uint32_t h);

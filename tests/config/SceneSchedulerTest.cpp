@@ -261,7 +261,7 @@ TEST_F(SceneSchedulerTest, HueTurnMovesBothEndsAndThePalette)
     EXPECT_EQ(CellPalette[255], HsvToPixel(1755, 255, 255));
 }
 
-TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColourAlone)
+TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColorAlone)
 {
     struct Case {
         std::int32_t before;

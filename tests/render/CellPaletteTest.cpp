@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 
 namespace {
@@ -103,7 +103,7 @@ TEST_F(PaletteTest, SaturationAndValueWrapModulo256)
     EXPECT_EQ(CellPalette[7], 0x00FFFFFFu); // -1 becomes 255
 }
 
-TEST_F(PaletteTest, DeathColourOverridesEntryZeroOnly)
+TEST_F(PaletteTest, DeathColorOverridesEntryZeroOnly)
 {
     BuildPalette(0, 255, 255, 1020, 255, 255, -1);
     const std::uint32_t computed = CellPalette[0];
@@ -116,14 +116,14 @@ TEST_F(PaletteTest, DeathColourOverridesEntryZeroOnly)
     EXPECT_EQ(CellPalette[1], second);
 }
 
-TEST_F(PaletteTest, ColourCellsLooksUpEveryCell)
+TEST_F(PaletteTest, ColorCellsLooksUpEveryCell)
 {
     for (int i = 0; i < 256; ++i)
         CellPalette[i] = 0x00A00000u + static_cast<std::uint32_t>(i);
     const short cells[] = {0, 1, 255, 128, 300, -1};
     std::uint32_t pixels[std::size(cells) + 1];
     pixels[std::size(cells)] = 0xDEADu;
-    ColourCells(cells, pixels, std::size(cells));
+    ColorCells(cells, pixels, std::size(cells));
     EXPECT_EQ(pixels[0], 0x00A00000u);
     EXPECT_EQ(pixels[1], 0x00A00001u);
     EXPECT_EQ(pixels[2], 0x00A000FFu);

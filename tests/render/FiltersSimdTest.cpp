@@ -7,7 +7,7 @@
 
 #include "FilterReferences.h"
 #include "platform/CpuFeatures.h"
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "support/ScriptedRandom.h"
@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(FiltersSimdTest, ColouringMatchesThePaletteAtEveryLevel)
+TEST_F(FiltersSimdTest, ColoringMatchesThePaletteAtEveryLevel)
 {
     tessel_test::SeededRandom random(99);
     // Stray values outside 0..255 use their low byte, like the plain loop.
@@ -62,7 +62,7 @@ TEST_F(FiltersSimdTest, ColouringMatchesThePaletteAtEveryLevel)
         for (SimdLevel level : tessel_test::SupportedSimdLevels()) {
             const ScopedSimdLevel scoped(level);
             std::vector<std::uint32_t> pixels(count + 1, 0xDEADBEEFu);
-            ColourCells(cells.data(), pixels.data(), count);
+            ColorCells(cells.data(), pixels.data(), count);
             for (std::size_t i = 0; i < count; ++i)
                 ASSERT_EQ(pixels[i], CellPalette[static_cast<std::uint8_t>(cells[i])])
                     << platform::SimdLevelName(level) << " count " << count << " cell " << i;

@@ -52,7 +52,7 @@ protected:
     std::uint32_t saved_[256]{};
 };
 
-TEST_F(ImageCanvasTest, ColoursEveryCellAndCentresTheFieldWithoutItsBorder)
+TEST_F(ImageCanvasTest, ColorsEveryCellAndCentresTheFieldWithoutItsBorder)
 {
     canvas_.NewImages(10, 8, 6, 5);
     canvas_.Render(weftcpplib::TILE_CENTER, 0);

@@ -267,7 +267,7 @@ TEST_F(SettingsDialogTest, RenameThroughTheNameDialog)
     EXPECT_EQ(NameOf(Saved()->scene_list[6]), L"銀河グライダー");
 }
 
-TEST_F(SettingsDialogTest, ColoursComeBackFromTheColourDialog)
+TEST_F(SettingsDialogTest, ColorsComeBackFromTheColorDialog)
 {
     Open();
     ASSERT_GE(config_.scene_list[6].h_min, 0);

@@ -1,11 +1,11 @@
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 
 #include "render/CellPalette.h"
 #include "render/simd/VectorFilters.h"
 
-void ColourCells(const short* cells, std::uint32_t* pixels, std::size_t count)
+void ColorCells(const short* cells, std::uint32_t* pixels, std::size_t count)
 {
-    if (render_simd::ColourCellsVector(cells, pixels, count))
+    if (render_simd::ColorCellsVector(cells, pixels, count))
         return;
     const std::uint32_t* palette = CellPalette;
     const short* end = cells + count;
