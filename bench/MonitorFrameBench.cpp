@@ -59,7 +59,7 @@ public:
         tessel_test::SeededRandom random(0x2545F491u);
         platform::ScopedRandomSource scoped(random);
         engine_.Initialize();
-        BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
+        render::BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
                      scene_.death_color);
     }
 

@@ -85,7 +85,7 @@ void RunningField(CAEngine& engine)
     Prepare(engine, 21, kCellW, kCellH);
     for (int i = 0; i < 20; ++i)
         engine.Step();
-    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+    render::BuildPalette(0, 255, 255, 1530, 255, 255, 0);
 }
 
 void BM_Step(benchmark::State& state)
@@ -142,7 +142,7 @@ void BM_Color(benchmark::State& state)
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+        render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
@@ -158,7 +158,7 @@ void BM_Median(benchmark::State& state)
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
+        render::MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
@@ -174,9 +174,9 @@ void BM_Blur(benchmark::State& state)
     CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
-    ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+    render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
     for (auto _ : state) {
-        BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
@@ -215,7 +215,7 @@ public:
     {
         Prepare(engine_, 21, kCellW, kCellH);
         engine_.tilling = scene_.tilling;
-        BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
+        render::BuildPalette(scene_.h_min, scene_.s_min2, scene_.v_min, scene_.h_max, scene_.s_max2, scene_.v_max,
                      scene_.death_color);
     }
 

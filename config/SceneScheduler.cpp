@@ -113,7 +113,7 @@ void ApplyRandomHue(SceneData& scene)
     if (!(scene.random_flags & RANDOM_HUE))
         return;
     WeftLog().Print(LOG_INFO, L"! change hue");
-    TurnHue(scene, platform::Random32() % kHueSteps);
+    TurnHue(scene, platform::Random32() % render::kHueSteps);
 }
 
 void ApplyRandomInit(SceneData& scene)
@@ -198,7 +198,7 @@ void SceneScheduler::SceneSetting(WeftConfig& config, CAEngine& engine, int scre
     ApplyRandomTime(scene);
 
     config.SetCurrentScene(scene);
-    BuildPalette(scene.h_min, scene.s_min2, scene.v_min, scene.h_max, scene.s_max2, scene.v_max, scene.death_color);
+    render::BuildPalette(scene.h_min, scene.s_min2, scene.v_min, scene.h_max, scene.s_max2, scene.v_max, scene.death_color);
     engine.init = scene.init;
     engine.Initialize();
     LogScene(scene, frame);

@@ -17,9 +17,9 @@ void AddTurn(std::int32_t& h_min, std::int32_t& h_max, std::uint32_t turn)
     std::int64_t high = h_max;
     const std::int64_t top = std::max(low, high) + turn;
     if (top > std::numeric_limits<std::int32_t>::max()) {
-        const std::int64_t turns = (top - std::numeric_limits<std::int32_t>::max()) / kHueSteps + 1;
-        low -= turns * kHueSteps;
-        high -= turns * kHueSteps;
+        const std::int64_t turns = (top - std::numeric_limits<std::int32_t>::max()) / render::kHueSteps + 1;
+        low -= turns * render::kHueSteps;
+        high -= turns * render::kHueSteps;
     }
     h_min = static_cast<std::int32_t>(std::max<std::int64_t>(low + turn, std::numeric_limits<std::int32_t>::min()));
     h_max = static_cast<std::int32_t>(std::max<std::int64_t>(high + turn, std::numeric_limits<std::int32_t>::min()));
@@ -41,7 +41,7 @@ std::int32_t TurnedColor(std::int32_t pixel, std::uint32_t turn)
 {
     const auto p = static_cast<std::uint32_t>(pixel);
     const std::uint32_t value = std::max({(p >> 16) & 0xFFu, (p >> 8) & 0xFFu, p & 0xFFu});
-    return static_cast<std::int32_t>(HsvToPixel(PixelHue(p) + turn, PixelChroma(p), value));
+    return static_cast<std::int32_t>(render::HsvToPixel(render::PixelHue(p) + turn, render::PixelChroma(p), value));
 }
 
 void TurnHue(SceneData& scene, std::uint32_t turn)

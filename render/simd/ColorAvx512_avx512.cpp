@@ -3,7 +3,7 @@
 #ifdef TESSEL_X86_SIMD
 #include "render/simd/PaletteLookup512.h"
 
-namespace render_simd {
+namespace render::simd {
 
 void ColorCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t count, const std::uint8_t* planes)
 {
@@ -18,5 +18,5 @@ void ColorCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t cou
     colour(last);
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

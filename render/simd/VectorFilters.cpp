@@ -7,7 +7,7 @@
 #include "render/CellPalette.h"
 #include "render/simd/FilterKernels.h"
 
-namespace render_simd {
+namespace render::simd {
 
 #ifdef TESSEL_X86_SIMD
 namespace {
@@ -119,4 +119,4 @@ bool BlurInteriorVector(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h)
 #endif
 }
 
-} // namespace render_simd
+} // namespace render::simd

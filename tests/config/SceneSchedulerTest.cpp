@@ -257,8 +257,8 @@ TEST_F(SceneSchedulerTest, HueTurnMovesBothEndsAndThePalette)
     StartOwnScene(scene);
     EXPECT_EQ(config_->current_scene.h_min, 1500);
     EXPECT_EQ(config_->current_scene.h_max, 1755);
-    EXPECT_EQ(CellPalette[0], HsvToPixel(1500, 255, 255));
-    EXPECT_EQ(CellPalette[255], HsvToPixel(1755, 255, 255));
+    EXPECT_EQ(render::CellPalette[0], render::HsvToPixel(1500, 255, 255));
+    EXPECT_EQ(render::CellPalette[255], render::HsvToPixel(1755, 255, 255));
 }
 
 TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColorAlone)
@@ -300,7 +300,7 @@ TEST_F(SceneSchedulerTest, EngineTakesTheRuleAndLogsTheScene)
     EXPECT_EQ(engine_.param[2], 3);
     EXPECT_EQ(engine_.init, 4);
     EXPECT_EQ(engine_.tilling, 3);
-    EXPECT_EQ(CellPalette[0], 0x00102030u);
+    EXPECT_EQ(render::CellPalette[0], 0x00102030u);
     EXPECT_EQ(LogLines(), (std::vector<std::wstring>{
                               L"> NewScene",
                               L"**** make play list",

@@ -120,7 +120,7 @@ TEST(StepSimd, VectorFormsRunAtEveryVectorLevel)
     for (SimdLevel level : tessel_test::SupportedSimdLevels()) {
         const ScopedSimdLevel scoped(level);
         ASSERT_TRUE(scoped.selected());
-        const std::optional<bool> alive = core_simd::VectorGeneration(cells.data(), next.data(), 130, 20, param);
+        const std::optional<bool> alive = core::simd::VectorGeneration(cells.data(), next.data(), 130, 20, param);
         EXPECT_EQ(alive.has_value(), level != SimdLevel::Scalar) << platform::SimdLevelName(level);
         if (alive) {
             EXPECT_TRUE(*alive);
@@ -130,7 +130,7 @@ TEST(StepSimd, VectorFormsRunAtEveryVectorLevel)
     }
     // A damaged data file's negative decay takes the plain loop.
     const std::int16_t negative[3] = {91, 94, -2};
-    EXPECT_FALSE(core_simd::VectorGeneration(cells.data(), next.data(), 130, 20, negative).has_value());
+    EXPECT_FALSE(core::simd::VectorGeneration(cells.data(), next.data(), 130, 20, negative).has_value());
 }
 
 // Dead cells whose neighbours sum to just outside and just inside each end of

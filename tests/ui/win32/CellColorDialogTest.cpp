@@ -106,7 +106,7 @@ TEST_F(CellColorDialogTest, NoBackgroundUntilSwitchedOnAndValuesComeBack)
     EXPECT_EQ(Text(dialog_, IDC_BG_VAL_EDIT), L"128");
     EXPECT_EQ(BarPosition(IDC_BG_HUE_BAR), 1020);
     Click(dialog_, IDOK);
-    EXPECT_EQ(values_.death_color, static_cast<std::int32_t>(HsvToPixel(1020, 0, 128)));
+    EXPECT_EQ(values_.death_color, static_cast<std::int32_t>(render::HsvToPixel(1020, 0, 128)));
 }
 
 TEST_F(CellColorDialogTest, BackgroundStaysOffThroughOk)
