@@ -15,7 +15,7 @@ using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 
 WorkingCopies& Working()
 {
@@ -257,16 +257,16 @@ void RefreshAllControls(HWND dialog)
     RefillPlayList(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ui::settings::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
+        ui::win32::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
         return TRUE;
     case WM_COMMAND:
-        return ui::settings::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+        return ui::win32::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
     default:
         return FALSE;
     }

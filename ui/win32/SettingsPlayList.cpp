@@ -13,7 +13,7 @@ using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 namespace {
 
 constexpr int kNameCharacters = static_cast<int>(kSceneNameUnits) - 1;
@@ -192,4 +192,4 @@ void OnMoveDown(HWND dialog)
     AfterPlayListChange(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32

@@ -11,7 +11,7 @@ using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 namespace {
 
 enum class Group { kTime, kSize, kInit, kTiling, kHue };
@@ -322,4 +322,4 @@ void OnRandomBox(HWND dialog, int id)
     StoreSceneControls(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32

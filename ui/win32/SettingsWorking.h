@@ -8,7 +8,7 @@
 #include "config/WeftConfig.h"
 
 // Internals of the settings dialog, shared by its source files.
-namespace ui::settings {
+namespace ui::win32 {
 
 // The copies the dialog edits. They live for the whole process and are
 // reloaded from the model at every opening; nothing reaches the model
@@ -55,4 +55,4 @@ void OnRemoveFromPlayList(HWND dialog);
 void OnMoveUp(HWND dialog);
 void OnMoveDown(HWND dialog);
 
-} // namespace ui::settings
+} // namespace ui::win32
