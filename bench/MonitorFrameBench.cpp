@@ -37,10 +37,10 @@ public:
 // laid as a grid of tiles; it does not die out within a run.
 class GridScene final : public saver::SettingsStore, public saver::SceneStarter {
 public:
-    explicit GridScene(CAEngine& engine) : engine_(engine)
+    explicit GridScene(core::CAEngine& engine) : engine_(engine)
     {
         common_.fps = 60;
-        scene_ = builtin_scenes.at(20);
+        scene_ = core::builtin_scenes.at(20);
         scene_.drop = 0;
         scene_.time = 0;
         scene_.tilling = weftcpplib::TILE_GRID;
@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    CAEngine& engine_;
+    core::CAEngine& engine_;
     CommonSettings common_{};
     SceneData scene_{};
 };
@@ -90,7 +90,7 @@ private:
 void BM_FrameOnMonitors(benchmark::State& state)
 {
     const std::int64_t layout = state.range(0);
-    CAEngine engine;
+    core::CAEngine engine;
     StillClock clock;
     IdleTimer timer;
     saver::EngineAutomaton automaton(engine);

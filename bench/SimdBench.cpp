@@ -67,9 +67,9 @@ private:
 
 
 // A catalogue scene's engine on a field of the given size, seeded evenly.
-void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
+void Prepare(core::CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
 {
-    const SceneData& scene = builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    const SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
     engine.SetSize(w, h);
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
@@ -80,7 +80,7 @@ void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
 }
 
 // A field as a running scene shows it: a few generations past the seeding.
-void RunningField(CAEngine& engine)
+void RunningField(core::CAEngine& engine)
 {
     Prepare(engine, 21, kCellW, kCellH);
     for (int i = 0; i < 20; ++i)
@@ -94,7 +94,7 @@ void BM_Step(benchmark::State& state)
     if (!level.ok())
         return;
     const auto w = static_cast<std::int32_t>(state.range(1)), h = static_cast<std::int32_t>(state.range(2));
-    CAEngine engine;
+    core::CAEngine engine;
     Prepare(engine, 21, w, h);
     for (auto _ : state) {
         engine.Step();
@@ -118,7 +118,7 @@ void BM_Step100Largest(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     Prepare(engine, 21, 1026, 1026);
     for (auto _ : state) {
         for (int i = 0; i < 100; ++i)
@@ -138,7 +138,7 @@ void BM_Color(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
@@ -154,7 +154,7 @@ void BM_Median(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
@@ -171,7 +171,7 @@ void BM_Blur(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
@@ -198,10 +198,10 @@ public:
 // laid as a grid of tiles.
 class DefaultScene final : public saver::SettingsStore, public saver::SceneStarter {
 public:
-    explicit DefaultScene(CAEngine& engine) : engine_(engine)
+    explicit DefaultScene(core::CAEngine& engine) : engine_(engine)
     {
         common_.fps = 60;
-        scene_ = builtin_scenes.at(20);
+        scene_ = core::builtin_scenes.at(20);
         scene_.drop = 0;
         scene_.time = 0;
         scene_.tilling = weftcpplib::TILE_GRID;
@@ -220,7 +220,7 @@ public:
     }
 
 private:
-    CAEngine& engine_;
+    core::CAEngine& engine_;
     CommonSettings common_{};
     SceneData scene_{};
 };
@@ -234,7 +234,7 @@ void BM_DefaultFrame(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     StillClock clock;
     IdleTimer timer;
     saver::EngineAutomaton automaton(engine);

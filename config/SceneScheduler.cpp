@@ -80,7 +80,7 @@ FrameSize FrameSizeFor(const SceneData& scene, const CommonSettings& common, int
     return size;
 }
 
-void SizeEngine(CAEngine& engine, FrameSize frame)
+void SizeEngine(core::CAEngine& engine, FrameSize frame)
 {
     const std::int32_t width = std::max(frame.width + 2, kMinFrameExtent);
     const std::int32_t height = std::max(frame.height + 2, kMinFrameExtent);
@@ -144,7 +144,7 @@ void LogScene(const SceneData& s, FrameSize frame)
 
 } // namespace
 
-void SceneScheduler::NewScene(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height)
+void SceneScheduler::NewScene(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height)
 {
     WeftLog().Print(LOG_INFO, L"> NewScene");
     if (!play_list.empty() && !(made_over_ == StampOf(config)))
@@ -183,7 +183,7 @@ void SceneScheduler::MakePlayList(WeftConfig& config)
     LogEntries(play_list);
 }
 
-void SceneScheduler::SceneSetting(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height)
+void SceneScheduler::SceneSetting(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height)
 {
     SceneData scene = config.current_scene;
     WeftLog().Print(LOG_INFO, L"** scene setting [%d:%ls]", scene.no, SceneName(scene).c_str());

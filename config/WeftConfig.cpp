@@ -80,8 +80,8 @@ void WeftConfig::SetDefaults()
     settings.play = kDefaultPlay;
     settings.select = kDefaultSelect;
 
-    current_scene = builtin_scenes[kDefaultSelect];
-    scene_list.assign(builtin_scenes.begin(), builtin_scenes.end());
+    current_scene = core::builtin_scenes[kDefaultSelect];
+    scene_list.assign(core::builtin_scenes.begin(), core::builtin_scenes.end());
     ++scene_list_revision;
     MakeScenario(scene_list, scenario);
 }
@@ -148,7 +148,7 @@ void BringForward(WeftConfig& config, const ModuleVersion& file_version, std::in
         ConvertVersion10(config);
     if (datafile::FeatureLevel(file_version) < datafile::FeatureLevel(config.module_version)) {
         WeftLog().Print(LOG_INFO, L"new scene merge");
-        MergeBuiltinScenes(config.scene_list, builtin_scenes, top);
+        MergeBuiltinScenes(config.scene_list, core::builtin_scenes, top);
     }
 }
 
@@ -171,7 +171,7 @@ void CommitContent(WeftConfig& config, DataFileContent& file)
     if (file.stage == Stage::complete)
         BringForward(config, file.version, top);
     if (file.stage >= Stage::head)
-        RestoreMissingBuiltinScenes(config.scene_list, builtin_scenes, top);
+        RestoreMissingBuiltinScenes(config.scene_list, core::builtin_scenes, top);
     RepairCommonSettings(config.settings, config.scene_list.size());
     if (file.stage >= Stage::head) {
         TerminateName(config.current_scene);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace core {
+
 namespace {
 
 // One catalogue row; the arguments follow the record's field order. Names are
@@ -104,3 +106,5 @@ std::vector<std::int16_t> DefaultScenarioNumbers()
         numbers.push_back(entry.second);
     return numbers;
 }
+
+} // namespace core

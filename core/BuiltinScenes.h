@@ -6,6 +6,8 @@
 
 #include "config/SceneData.h"
 
+namespace core {
+
 inline constexpr std::size_t kBuiltinSceneCount = 40;
 
 // The scenes compiled into the program, No. 1 to 40 at index 0 to 39. Each is
@@ -17,3 +19,5 @@ extern const std::array<SceneData, kBuiltinSceneCount> builtin_scenes;
 // The numbers (no) of the scenes of the default scenario, in play order:
 // the built-in scenes with an order of 0 or more, sorted by it.
 std::vector<std::int16_t> DefaultScenarioNumbers();
+
+} // namespace core

@@ -8,6 +8,8 @@
 #include "core/simd/VectorStep.h"
 #include "weftcpplib/FillBorder.h"
 
+namespace core {
+
 namespace {
 
 // The rule parameters widened once per generation.
@@ -102,3 +104,5 @@ void CAEngine::Step()
     weftcpplib::FillBorder(work.data, w, h, tilling);
     Publish();
 }
+
+} // namespace core

@@ -50,7 +50,7 @@ struct Harness {
 
     FuzzRandom random;
     WeftConfig config;
-    CAEngine engine;
+    core::CAEngine engine;
     std::wstring path;
 };
 

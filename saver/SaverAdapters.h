@@ -14,14 +14,14 @@ public:
 
 class EngineAutomaton final : public Automaton {
 public:
-    explicit EngineAutomaton(CAEngine& engine) : engine_(engine) {}
+    explicit EngineAutomaton(core::CAEngine& engine) : engine_(engine) {}
     void Step() override { engine_.Step(); }
     bool Alive() const override { return engine_.alive; }
     int GridWidth() const override { return engine_.width; }
     int GridHeight() const override { return engine_.height; }
 
 private:
-    CAEngine& engine_;
+    core::CAEngine& engine_;
 };
 
 class ConfigStore final : public SettingsStore {
@@ -38,7 +38,7 @@ private:
 
 class SchedulerStarter final : public SceneStarter {
 public:
-    SchedulerStarter(SceneScheduler& scheduler, WeftConfig& config, CAEngine& engine)
+    SchedulerStarter(SceneScheduler& scheduler, WeftConfig& config, core::CAEngine& engine)
         : scheduler_(scheduler), config_(config), engine_(engine)
     {
     }
@@ -50,7 +50,7 @@ public:
 private:
     SceneScheduler& scheduler_;
     WeftConfig& config_;
-    CAEngine& engine_;
+    core::CAEngine& engine_;
 };
 
 } // namespace saver

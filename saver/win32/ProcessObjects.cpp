@@ -22,7 +22,7 @@ struct LogFirst {
 // builtin_scenes is constant data, ready before any of these.
 WeftConfig weft_config;
 SceneScheduler scene_scheduler;
-CAEngine ca_engine;
+core::CAEngine ca_engine;
 
 namespace {
 

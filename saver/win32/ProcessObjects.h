@@ -13,7 +13,7 @@
 // and destroyed in the reverse one.
 extern WeftConfig weft_config;
 extern SceneScheduler scene_scheduler;
-extern CAEngine ca_engine;
+extern core::CAEngine ca_engine;
 
 namespace saver {
 

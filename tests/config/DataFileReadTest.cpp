@@ -30,7 +30,7 @@ CommonSettings FileSettings()
 
 std::vector<SceneData> Builtins()
 {
-    return {builtin_scenes.begin(), builtin_scenes.end()};
+    return {core::builtin_scenes.begin(), core::builtin_scenes.end()};
 }
 
 std::vector<std::int16_t> Numbers(const std::vector<SceneData>& list)
@@ -316,7 +316,7 @@ TEST_F(DataFileReadTest, BrokenRecordKeepsWhatWasReadWithAScenarioOverIt)
     EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins()));
     EXPECT_TRUE(SameBytes(config_->scene_list[0], list[0]));
     EXPECT_TRUE(SameBytes(config_->scene_list[1], list[1]));
-    EXPECT_TRUE(SameBytes(config_->scene_list[2], builtin_scenes[2]));
+    EXPECT_TRUE(SameBytes(config_->scene_list[2], core::builtin_scenes[2]));
     ASSERT_GE(config_->scenario.size(), 2u);
     EXPECT_EQ(config_->scenario[0], &config_->scene_list[1]);
     EXPECT_EQ(config_->scenario[1], &config_->scene_list[3]);  // No. 4, order 0 built in
@@ -353,7 +353,7 @@ TEST_F(DataFileReadTest, BytesPastTheCountAreIgnored)
     std::memcpy(bytes.data() + 92, &count, sizeof count);
     EXPECT_TRUE(ReadBytes(bytes + "trailing"));
     EXPECT_EQ(NameOf(config_->scene_list[0]), L"S1");
-    EXPECT_TRUE(SameBytes(config_->scene_list[1], builtin_scenes[1]));  // not the record past the count
+    EXPECT_TRUE(SameBytes(config_->scene_list[1], core::builtin_scenes[1]));  // not the record past the count
 }
 
 TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)

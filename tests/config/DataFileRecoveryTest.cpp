@@ -24,7 +24,7 @@ constexpr wchar_t kSep = platform::kPathSeparator;
 // A customised installation: fps 15, play time 1, scene 3 renamed.
 struct Customised {
     CommonSettings settings{};
-    std::vector<SceneData> list{builtin_scenes.begin(), builtin_scenes.end()};
+    std::vector<SceneData> list{core::builtin_scenes.begin(), core::builtin_scenes.end()};
     Customised()
     {
         settings.fps = 15;

@@ -69,9 +69,9 @@ TEST_F(DataFileWriteTest, FileOfTheStartUpModelHasTheKnownLayout)
     EXPECT_EQ(At<std::int16_t>(bytes, 96 + 34), 3);  // its order
     EXPECT_EQ(At<std::int32_t>(bytes, 96 + 84), 0);  // its death_color
     EXPECT_EQ(At<std::uint16_t>(bytes, 96 + 88), 3); // its tilling
-    EXPECT_EQ(std::memcmp(bytes.data() + 96, &builtin_scenes[6], 96), 0);
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i)
-        EXPECT_EQ(std::memcmp(bytes.data() + 192 + 96 * i, &builtin_scenes[i], 96), 0) << "record " << i;
+    EXPECT_EQ(std::memcmp(bytes.data() + 96, &core::builtin_scenes[6], 96), 0);
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i)
+        EXPECT_EQ(std::memcmp(bytes.data() + 192 + 96 * i, &core::builtin_scenes[i], 96), 0) << "record " << i;
     EXPECT_EQ(At<std::int16_t>(bytes, 192 + 96 * 39), 40);
     EXPECT_EQ(At<std::uint16_t>(bytes, 192 + 2), u'0');  // name "002-248-001-0"
 

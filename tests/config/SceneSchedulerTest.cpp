@@ -69,7 +69,7 @@ protected:
     SeededRandom seeded_{12345};
     std::unique_ptr<platform::ScopedRandomSource> seeded_source_;
     std::unique_ptr<WeftConfig> config_;
-    CAEngine engine_;
+    core::CAEngine engine_;
     SceneScheduler scheduler_;
 };
 

@@ -45,10 +45,10 @@ TEST_F(WeftConfigTest, StartsWithTheDefaults)
     EXPECT_TRUE(std::all_of(std::begin(config.settings.reserved), std::end(config.settings.reserved),
                             [](std::uint8_t b) { return b == 0; }));
 
-    EXPECT_TRUE(SameBytes(config.current_scene, builtin_scenes[6]));
-    ASSERT_EQ(config.scene_list.size(), builtin_scenes.size());
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i)
-        EXPECT_TRUE(SameBytes(config.scene_list[i], builtin_scenes[i])) << "index " << i;
+    EXPECT_TRUE(SameBytes(config.current_scene, core::builtin_scenes[6]));
+    ASSERT_EQ(config.scene_list.size(), core::builtin_scenes.size());
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i)
+        EXPECT_TRUE(SameBytes(config.scene_list[i], core::builtin_scenes[i])) << "index " << i;
 
     EXPECT_EQ(NumbersOf(config.scenario), (std::vector<std::int16_t>{4, 5, 6, 7, 8, 13, 14, 17, 24, 28, 33, 36}));
     for (std::size_t i = 0; i < config.scenario.size(); ++i) {

@@ -28,18 +28,18 @@ std::wstring RuleCode(const SceneData& scene)
 
 const SceneData& Scene(int no)
 {
-    return builtin_scenes.at(static_cast<std::size_t>(no - 1));
+    return core::builtin_scenes.at(static_cast<std::size_t>(no - 1));
 }
 
 } // namespace
 
 TEST(BuiltinScenes, FortyNumberedScenesNamedByTheirRules)
 {
-    ASSERT_EQ(builtin_scenes.size(), 40u);
+    ASSERT_EQ(core::builtin_scenes.size(), 40u);
     std::set<std::wstring> names;
     const std::set<int> pattern_differs = {21, 32, 33, 38};
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i) {
-        const SceneData& scene = builtin_scenes[i];
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i) {
+        const SceneData& scene = core::builtin_scenes[i];
         const std::wstring name = NameOf(scene);
         SCOPED_TRACE(name);
         EXPECT_EQ(scene.no, static_cast<std::int16_t>(i + 1));
@@ -67,7 +67,7 @@ TEST(BuiltinScenes, FortyNumberedScenesNamedByTheirRules)
 TEST(BuiltinScenes, FlagsAndTimesWhereTheyDiffer)
 {
     std::vector<int> own_time, without_hue, random_init;
-    for (const SceneData& scene : builtin_scenes) {
+    for (const SceneData& scene : core::builtin_scenes) {
         if (scene.time >= 0)
             own_time.push_back(scene.no);
         if (!(scene.random_flags & RANDOM_HUE))
@@ -86,9 +86,9 @@ TEST(BuiltinScenes, FlagsAndTimesWhereTheyDiffer)
 TEST(BuiltinScenes, DefaultScenarioInOrder)
 {
     const std::vector<std::int16_t> expected = {4, 5, 6, 7, 8, 13, 14, 17, 24, 28, 33, 36};
-    EXPECT_EQ(DefaultScenarioNumbers(), expected);
+    EXPECT_EQ(core::DefaultScenarioNumbers(), expected);
 
-    const SceneData& current = builtin_scenes[6];
+    const SceneData& current = core::builtin_scenes[6];
     EXPECT_EQ(NameOf(current), L"092-094-001-1");
     EXPECT_EQ(current.param[0], 92);
     EXPECT_EQ(current.param[1], 94);
@@ -130,7 +130,7 @@ TEST(BuiltinScenes, SampleRowsMatchTheCatalogue)
 namespace {
 
 // Sets a scene up as at a scene start: grid = frame + border, at least 128.
-void LoadScene(CAEngine& engine, const SceneData& scene, const CommonSettings& common)
+void LoadScene(core::CAEngine& engine, const SceneData& scene, const CommonSettings& common)
 {
     engine.SetSize(std::max(EffectiveWidth(scene, common) + 2, 128), std::max(EffectiveHeight(scene, common) + 2, 128));
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
@@ -152,8 +152,8 @@ TEST(BuiltinScenes, DefaultSceneRunsOnTheDefaultFrame)
 {
     tessel_test::SeededRandom random(31);
     platform::ScopedRandomSource scoped(random);
-    CAEngine engine;
-    LoadScene(engine, builtin_scenes[6], FrameOf(800, 600));
+    core::CAEngine engine;
+    LoadScene(engine, core::builtin_scenes[6], FrameOf(800, 600));
     EXPECT_EQ(engine.width, 802);
     EXPECT_EQ(engine.height, 602);
     EXPECT_EQ(engine.current.cols, 802u);
@@ -176,8 +176,8 @@ TEST(BuiltinScenes, EverySceneRunsInTheEngine)
 {
     tessel_test::SeededRandom random(32);
     platform::ScopedRandomSource scoped(random);
-    CAEngine engine;
-    for (const SceneData& scene : builtin_scenes) {
+    core::CAEngine engine;
+    for (const SceneData& scene : core::builtin_scenes) {
         SCOPED_TRACE(scene.no);
         LoadScene(engine, scene, FrameOf(100, 150));
         ASSERT_EQ(engine.width, 128);

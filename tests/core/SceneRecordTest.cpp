@@ -15,7 +15,7 @@ static_assert(sizeof(platform::utf16_unit) == 2);
 
 TEST(SceneRecord, CopiesKeepEveryByte)
 {
-    SceneData scene = builtin_scenes[23];
+    SceneData scene = core::builtin_scenes[23];
     scene.random_flags |= 0x8001; // bits no part acts on
     unsigned char bytes[sizeof(SceneData)];
     std::memcpy(bytes, &scene, sizeof bytes);
@@ -36,7 +36,7 @@ TEST(SceneRecord, NegativeSceneValuesFallBackToCommonSettings)
     CommonSettings common{};
     common.time = 3;
     common.fsize = FrameSize{800, 600};
-    SceneData scene = builtin_scenes[6];
+    SceneData scene = core::builtin_scenes[6];
     EXPECT_EQ(EffectiveTime(scene, common), 3);
     EXPECT_EQ(EffectiveWidth(scene, common), 800);
     EXPECT_EQ(EffectiveHeight(scene, common), 600);
@@ -46,5 +46,5 @@ TEST(SceneRecord, NegativeSceneValuesFallBackToCommonSettings)
     EXPECT_EQ(EffectiveTime(scene, common), 0) << "0 is no time limit, not a fallback";
     EXPECT_EQ(EffectiveWidth(scene, common), 256);
     EXPECT_EQ(EffectiveHeight(scene, common), 600);
-    EXPECT_EQ(EffectiveTime(builtin_scenes[2], common), 2);
+    EXPECT_EQ(EffectiveTime(core::builtin_scenes[2], common), 2);
 }

@@ -46,7 +46,7 @@ protected:
     }
     void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
-    CAEngine engine_;
+    core::CAEngine engine_;
     RecordingPresenter presenter_;
     ImageCanvas canvas_{engine_, presenter_};
     std::uint32_t saved_[256]{};

@@ -48,7 +48,7 @@ protected:
     }
     void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
-    CAEngine engine_;
+    core::CAEngine engine_;
     GroupingPresenter presenter_;
     std::uint32_t saved_[256]{};
 };
