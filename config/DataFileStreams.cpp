@@ -14,24 +14,24 @@ using weftcpplib::LOG_ERROR;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-void LogStreamError(const std::ios& stream, std::source_location call)
+void LogStreamError(const std::ios& stream, int call_line)
 {
     // The flags are shown with the values the log has always used (hard error
     // 4, end of file 1, failed operation 2), whatever the library's bits are.
     WeftLog().Print(LOG_ERROR, L"%ls(%d) badbit(%d) eofbit(%d) failbit(%d)", L"WeftConfig.cpp",
-                    static_cast<int>(call.line()), stream.bad() ? 4 : 0, stream.eof() ? 1 : 0,
+                    call_line, stream.bad() ? 4 : 0, stream.eof() ? 1 : 0,
                     stream.rdstate() & std::ios::failbit ? 2 : 0);
 }
 
 namespace {
 
 template <std::size_t N>
-bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, std::source_location call,
+bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, int call_line,
                DataFileContent& file)
 {
     in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(N));
     if (in.bad()) {
-        LogStreamError(in, call);
+        LogStreamError(in, call_line);
         file.failure = ReadFailure::stream_error;
         return false;
     }
@@ -43,10 +43,10 @@ bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, std::sourc
     return true;
 }
 
-bool ReadHeader(std::istream& in, std::source_location call, DataFileContent& file)
+bool ReadHeader(std::istream& in, int call_line, DataFileContent& file)
 {
     datafile::Header header;
-    if (!ReadBlock(in, header, call, file))
+    if (!ReadBlock(in, header, call_line, file))
         return false;
     if (!datafile::HasFileId(header)) {
         WeftLog().Print(LOG_ERROR, L"data-file id error");
@@ -65,10 +65,10 @@ bool ReadHeader(std::istream& in, std::source_location call, DataFileContent& fi
     return true;
 }
 
-bool ReadHead(std::istream& in, std::source_location call, DataFileContent& file, std::int32_t& count)
+bool ReadHead(std::istream& in, int call_line, DataFileContent& file, std::int32_t& count)
 {
     datafile::Head head;
-    if (!ReadBlock(in, head, call, file))
+    if (!ReadBlock(in, head, call_line, file))
         return false;
     count = datafile::DecodeCount(head);
     WeftLog().Print(LOG_INFO, L"scene data count : %d", count);
@@ -80,7 +80,7 @@ bool ReadHead(std::istream& in, std::source_location call, DataFileContent& file
     return true;
 }
 
-bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size, std::source_location call,
+bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size, int call_line,
                  DataFileContent& file)
 {
     // The count includes current_scene; 0 or a negative count wraps to a
@@ -102,7 +102,7 @@ bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size,
 
     for (std::uint32_t i = 0; i < records; ++i) {
         datafile::Record record;
-        if (!ReadBlock(in, record, call, file))
+        if (!ReadBlock(in, record, call_line, file))
             return false;
         const SceneData& scene = file.scene_list.emplace_back(datafile::DecodeRecord(record));
         file.top_order = std::max(file.top_order, scene.order);
@@ -114,12 +114,12 @@ bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size,
 
 } // namespace
 
-DataFileContent ReadDataFileContent(std::istream& in, std::uintmax_t file_size, std::source_location call)
+DataFileContent ReadDataFileContent(std::istream& in, std::uintmax_t file_size, int call_line)
 {
     DataFileContent file;
     std::int32_t count = 0;
-    if (ReadHeader(in, call, file) && ReadHead(in, call, file, count))
-        ReadRecords(in, count, file_size, call, file);
+    if (ReadHeader(in, call_line, file) && ReadHead(in, call_line, file, count))
+        ReadRecords(in, count, file_size, call_line, file);
     return file;
 }
 
@@ -134,13 +134,13 @@ std::uint32_t FailureCode()
 }
 
 template <std::size_t N>
-bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, std::source_location call,
+bool WriteBlock(std::ostream& out, const std::array<unsigned char, N>& block, int call_line,
                 std::uint32_t& error)
 {
     out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(N));
     if (out.fail()) {
         error = FailureCode();
-        LogStreamError(out, call);
+        LogStreamError(out, call_line);
         return false;
     }
     return true;
@@ -157,25 +157,25 @@ ModuleVersion VersionToWrite(const ModuleVersion& version)
 } // namespace
 
 bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config, std::uint32_t& error,
-                        std::source_location call)
+                        int call_line)
 {
     platform::ClearLastErrorCode();
     std::ofstream out(platform::StreamPath(path), std::ios::binary | std::ios::trunc);
     if (out.fail()) {
         error = FailureCode();
-        LogStreamError(out, call);
+        LogStreamError(out, call_line);
         return false;
     }
     const ModuleVersion v = VersionToWrite(config.module_version);
-    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), call, error))
+    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), call_line, error))
         return false;
     WeftLog().Print(LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
 
     const auto count = static_cast<std::int32_t>(config.scene_list.size() + 1);
-    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), call, error))
+    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), call_line, error))
         return false;
     for (const SceneData& scene : config.scene_list) {
-        if (!WriteBlock(out, datafile::EncodeRecord(scene), call, error))
+        if (!WriteBlock(out, datafile::EncodeRecord(scene), call_line, error))
             return false;
     }
     // The last bytes reach the file only here; a file that lost them must not
@@ -183,7 +183,7 @@ bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config, std:
     out.close();
     if (out.fail()) {
         error = FailureCode();
-        LogStreamError(out, call);
+        LogStreamError(out, call_line);
         return false;
     }
     return true;

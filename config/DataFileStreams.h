@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <ios>
 #include <istream>
-#include <source_location>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,8 @@
 // The data file's bytes through the standard streams. A failed stream check
 // is logged as "WeftConfig.cpp(line) badbit(..) eofbit(..) failbit(..)": the
 // stored log names the model's source file, so the line is that of the call
-// in WeftConfig.cpp that led to the check (the `call` parameters, which
-// default to the caller's own line).
+// in WeftConfig.cpp that led to the check (the `call_line` parameters,
+// which default to the caller's own line).
 
 // What a read of the data file found, before any of it reaches the model.
 struct DataFileContent {
@@ -34,18 +33,18 @@ struct DataFileContent {
 // it stops. file_size bounds the records taken, so no count in the file can
 // make it allocate more than the file holds.
 DataFileContent ReadDataFileContent(std::istream& in, std::uintmax_t file_size,
-                                    std::source_location call = std::source_location::current());
+                                    int call_line = __builtin_LINE());
 
 // Writes the model's data file image to `path`, logging any stream error.
 // True only when every byte was written and the file closed cleanly;
 // otherwise error holds the system's code for the failure.
 bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config, std::uint32_t& error,
-                        std::source_location call = std::source_location::current());
+                        int call_line = __builtin_LINE());
 
 // Where a new data file is assembled before it replaces the old one: the
 // same folder, a name as long as the data file's own (so the path limit that
 // admitted the data file admits this one).
 std::wstring PendingDataFilePath(const std::wstring& data_file_path);
 
-// Logs a stream's state after a failed check, naming the line of `call`.
-void LogStreamError(const std::ios& stream, std::source_location call = std::source_location::current());
+// Logs a stream's state after a failed check, naming `call_line`.
+void LogStreamError(const std::ios& stream, int call_line = __builtin_LINE());
