@@ -44,12 +44,12 @@ public:
         scene_.drop = 0;
         scene_.time = 0;
         scene_.tilling = weftcpplib::TILE_GRID;
-        scene_.proc = PROC_BLUR;
+        scene_.proc = config::PROC_BLUR;
     }
     bool Read() override { return true; }
     bool Write() override { return true; }
-    const CommonSettings& Common() const override { return common_; }
-    const SceneData& CurrentScene() const override { return scene_; }
+    const config::CommonSettings& Common() const override { return common_; }
+    const config::SceneData& CurrentScene() const override { return scene_; }
     void NewScene(int, int) override
     {
         engine_.SetSize(kCellW, kCellH);
@@ -65,8 +65,8 @@ public:
 
 private:
     core::CAEngine& engine_;
-    CommonSettings common_{};
-    SceneData scene_{};
+    config::CommonSettings common_{};
+    config::SceneData scene_{};
 };
 
 // Hands each image to a "device" once per frame, as the window's presenter

@@ -69,7 +69,7 @@ private:
 // A catalogue scene's engine on a field of the given size, seeded evenly.
 void Prepare(core::CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
 {
-    const SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    const config::SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
     engine.SetSize(w, h);
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
@@ -205,12 +205,12 @@ public:
         scene_.drop = 0;
         scene_.time = 0;
         scene_.tilling = weftcpplib::TILE_GRID;
-        scene_.proc = PROC_BLUR;
+        scene_.proc = config::PROC_BLUR;
     }
     bool Read() override { return true; }
     bool Write() override { return true; }
-    const CommonSettings& Common() const override { return common_; }
-    const SceneData& CurrentScene() const override { return scene_; }
+    const config::CommonSettings& Common() const override { return common_; }
+    const config::SceneData& CurrentScene() const override { return scene_; }
     void NewScene(int, int) override
     {
         Prepare(engine_, 21, kCellW, kCellH);
@@ -221,8 +221,8 @@ public:
 
 private:
     core::CAEngine& engine_;
-    CommonSettings common_{};
-    SceneData scene_{};
+    config::CommonSettings common_{};
+    config::SceneData scene_{};
 };
 class NoPresenter final : public saver::FramePresenter {
 public:

@@ -25,7 +25,7 @@ void SeedUniform(core::CAEngine& engine)
 // outside the timing.
 void StepScene(benchmark::State& state, int scene_no, std::int32_t width, std::int32_t height)
 {
-    const SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    const config::SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
     core::CAEngine engine;
     engine.SetSize(width, height);
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);

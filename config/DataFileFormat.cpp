@@ -6,13 +6,14 @@
 #include "config/Defaults.h"
 #include "weftcpplib/CWeftLogManager.h"
 
+namespace config {
+
 using weftcpplib::LOG_WARN;
 using weftcpplib::WeftLog;
 
 // Records are stored exactly as they lie in memory.
 static_assert(std::endian::native == std::endian::little, "the data file is little-endian");
 
-namespace datafile {
 namespace {
 
 constexpr unsigned char kFileId[kIdSize] = {'T', 'e', 's', 's', 'e', 'l', 0, 0, 0, 0, 0, 0};
@@ -85,7 +86,6 @@ SceneData DecodeRecord(const Record& record)
     return scene;
 }
 
-} // namespace datafile
 
 void RepairCommonSettings(CommonSettings& settings, std::size_t scene_count)
 {
@@ -129,3 +129,5 @@ void TerminateName(SceneData& scene)
                     static_cast<int>(kSceneNameUnits - 1));
     scene.name[kSceneNameUnits - 1] = 0;
 }
+
+} // namespace config

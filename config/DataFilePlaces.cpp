@@ -7,6 +7,8 @@
 #include "weftcpplib/FaultReport.h"
 #include "weftcpplib/WideFormat.h"
 
+namespace config {
+
 using weftcpplib::LOG_ERROR;
 using weftcpplib::LOG_INFO;
 using weftcpplib::LOG_WARN;
@@ -185,3 +187,5 @@ std::wstring DataFilePathIn(const std::wstring& folder)
     }
     return path;
 }
+
+} // namespace config

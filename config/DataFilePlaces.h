@@ -6,6 +6,8 @@
 
 #include "platform/System.h"
 
+namespace config {
+
 // The data file's two places: beside the program, where it has always been
 // and which stays the first choice, and the user's own settings folder for
 // when the program's folder cannot be written.
@@ -78,3 +80,5 @@ std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, Un
 // empty when it would not fit the platform's path limit of 260 UTF-16 units
 // with its terminator; the refusal is logged.
 std::wstring DataFilePathIn(const std::wstring& folder);
+
+} // namespace config

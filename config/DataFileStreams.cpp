@@ -10,6 +10,8 @@
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 
+namespace config {
+
 using weftcpplib::LOG_ERROR;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
@@ -45,17 +47,17 @@ bool ReadBlock(std::istream& in, std::array<unsigned char, N>& block, int call_l
 
 bool ReadHeader(std::istream& in, int call_line, DataFileContent& file)
 {
-    datafile::Header header;
+    Header header;
     if (!ReadBlock(in, header, call_line, file))
         return false;
-    if (!datafile::HasFileId(header)) {
+    if (!HasFileId(header)) {
         WeftLog().Print(LOG_ERROR, L"data-file id error");
         file.failure = ReadFailure::bad_id;
         return false;
     }
-    const ModuleVersion v = datafile::DecodeVersion(header);
+    const ModuleVersion v = DecodeVersion(header);
     WeftLog().Print(LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
-    const CommonSettings s = datafile::DecodeSettings(header);
+    const CommonSettings s = DecodeSettings(header);
     WeftLog().Print(LOG_INFO, L"  fps : %d  drop : %d  time : %d", static_cast<int>(s.fps), s.drop, s.time);
     WeftLog().Print(LOG_INFO, L"  fsize : %d,%d  play : %d  select : %d", s.fsize.width, s.fsize.height, s.play,
                     s.select);
@@ -67,12 +69,12 @@ bool ReadHeader(std::istream& in, int call_line, DataFileContent& file)
 
 bool ReadHead(std::istream& in, int call_line, DataFileContent& file, std::int32_t& count)
 {
-    datafile::Head head;
+    Head head;
     if (!ReadBlock(in, head, call_line, file))
         return false;
-    count = datafile::DecodeCount(head);
+    count = DecodeCount(head);
     WeftLog().Print(LOG_INFO, L"scene data count : %d", count);
-    file.current_scene = datafile::DecodeCurrentScene(head);
+    file.current_scene = DecodeCurrentScene(head);
     WeftLog().Print(LOG_INFO, L"current_scene : No.%d \"%ls\"", file.current_scene.no,
                     SceneName(file.current_scene).c_str());
     WeftLog().Print(LOG_INFO, L"scene_list :");
@@ -86,10 +88,10 @@ bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size,
     // The count includes current_scene; 0 or a negative count wraps to a
     // huge number of records, which the file then runs out of.
     const std::uint32_t records = static_cast<std::uint32_t>(count) - 1u;
-    const std::uintmax_t listed = file_size > datafile::kHeaderSize + datafile::kHeadSize
-                                      ? file_size - datafile::kHeaderSize - datafile::kHeadSize
+    const std::uintmax_t listed = file_size > kHeaderSize + kHeadSize
+                                      ? file_size - kHeaderSize - kHeadSize
                                       : 0;
-    const std::uintmax_t available = listed / datafile::kRecordSize;
+    const std::uintmax_t available = listed / kRecordSize;
     if (count < 1)
         WeftLog().Print(LOG_ERROR, L"scene data count %d is below 1 (the current scene alone counts 1) : "
                                    L"reading the %u records the file holds",
@@ -101,10 +103,10 @@ bool ReadRecords(std::istream& in, std::int32_t count, std::uintmax_t file_size,
     file.scene_list.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(records, available)));
 
     for (std::uint32_t i = 0; i < records; ++i) {
-        datafile::Record record;
+        Record record;
         if (!ReadBlock(in, record, call_line, file))
             return false;
-        const SceneData& scene = file.scene_list.emplace_back(datafile::DecodeRecord(record));
+        const SceneData& scene = file.scene_list.emplace_back(DecodeRecord(record));
         file.top_order = std::max(file.top_order, scene.order);
         WeftLog().Print(LOG_INFO, L"+ No.%d \"%ls\"", scene.no, SceneName(scene).c_str());
     }
@@ -167,15 +169,15 @@ bool WriteDataFileImage(const std::wstring& path, const WeftConfig& config, std:
         return false;
     }
     const ModuleVersion v = VersionToWrite(config.module_version);
-    if (!WriteBlock(out, datafile::EncodeHeader(v, config.settings), call_line, error))
+    if (!WriteBlock(out, EncodeHeader(v, config.settings), call_line, error))
         return false;
     WeftLog().Print(LOG_INFO, L"Version : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
 
     const auto count = static_cast<std::int32_t>(config.scene_list.size() + 1);
-    if (!WriteBlock(out, datafile::EncodeHead(count, config.current_scene), call_line, error))
+    if (!WriteBlock(out, EncodeHead(count, config.current_scene), call_line, error))
         return false;
     for (const SceneData& scene : config.scene_list) {
-        if (!WriteBlock(out, datafile::EncodeRecord(scene), call_line, error))
+        if (!WriteBlock(out, EncodeRecord(scene), call_line, error))
             return false;
     }
     // The last bytes reach the file only here; a file that lost them must not
@@ -198,3 +200,5 @@ std::wstring PendingDataFilePath(const std::wstring& data_file_path)
         return data_file_path.substr(0, data_file_path.size() - kDataExtension.size()) + L".new";
     return data_file_path + L".new";
 }
+
+} // namespace config

@@ -9,6 +9,8 @@
 #include "config/SceneData.h"
 #include "config/WeftConfig.h"
 
+namespace config {
+
 // The data file's bytes through the standard streams. A failed stream check
 // is logged as "WeftConfig.cpp(line) badbit(..) eofbit(..) failbit(..)": the
 // stored log names the model's source file, so the line is that of the call
@@ -48,3 +50,5 @@ std::wstring PendingDataFilePath(const std::wstring& data_file_path);
 
 // Logs a stream's state after a failed check, naming `call_line`.
 void LogStreamError(const std::ios& stream, int call_line = __builtin_LINE());
+
+} // namespace config

@@ -3,6 +3,8 @@
 
 #include "config/SceneData.h"
 
+namespace config {
+
 // The common settings a fresh installation starts with; damaged values read
 // from a file fall back to them as well.
 inline constexpr std::uint32_t kDefaultFps = 30;
@@ -25,3 +27,5 @@ inline constexpr std::int32_t kMaxFrameExtent = 1024;
 inline constexpr std::int32_t kFrameExtentStep = 16;
 static_assert(kMinFrameExtent % kFrameExtentStep == 0);
 static_assert((kFrameExtentStep & (kFrameExtentStep - 1)) == 0, "a power of two, so that masking rounds down");
+
+} // namespace config

@@ -4,6 +4,8 @@
 
 #include "platform/Utf16.h"
 
+namespace config {
+
 // The two fixed-layout records of everything the user can configure. They are
 // copied as a whole and stored in the data file byte for byte, so their layout
 // is pinned below.
@@ -116,3 +118,5 @@ inline std::int32_t EffectiveHeight(const SceneData& scene, const CommonSettings
 {
     return scene.size.height >= 0 ? scene.size.height : common.fsize.height;
 }
+
+} // namespace config

@@ -13,6 +13,8 @@
 #include "render/CellPalette.h"
 #include "weftcpplib/CWeftLogManager.h"
 
+namespace config {
+
 using weftcpplib::LOG_INFO;
 using weftcpplib::LOG_WARN;
 using weftcpplib::WeftLog;
@@ -208,3 +210,5 @@ SceneScheduler::ListStamp SceneScheduler::StampOf(const WeftConfig& config)
 {
     return {&config, config.scene_list.data(), config.scene_list.size(), config.scene_list_revision};
 }
+
+} // namespace config

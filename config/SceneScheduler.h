@@ -8,6 +8,9 @@
 namespace core {
 class CAEngine;
 }
+
+namespace config {
+
 class WeftConfig;
 
 // Decides which scene plays next and starts it: takes it from the play list
@@ -38,3 +41,5 @@ private:
     static ListStamp StampOf(const WeftConfig& config);
     ListStamp made_over_;
 };
+
+} // namespace config

@@ -7,6 +7,8 @@
 #include "platform/Random.h"
 #include "render/CellPalette.h"
 
+namespace config {
+
 namespace {
 
 // Hues are taken modulo a turn, so both ends may drop whole turns together
@@ -50,3 +52,5 @@ void TurnHue(SceneData& scene, std::uint32_t turn)
     if (scene.death_color > 0)
         scene.death_color = TurnedColor(scene.death_color, turn);
 }
+
+} // namespace config

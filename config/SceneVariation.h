@@ -3,6 +3,8 @@
 
 #include "config/SceneData.h"
 
+namespace config {
+
 // The random variations a scene may ask for at its start. Each draws from
 // platform::Random32() only when it is applied.
 
@@ -16,3 +18,5 @@ void TurnHue(SceneData& scene, std::uint32_t turn);
 
 // The same colour with its hue turned by `turn` steps.
 std::int32_t TurnedColor(std::int32_t pixel, std::uint32_t turn);
+
+} // namespace config

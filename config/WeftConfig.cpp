@@ -17,6 +17,8 @@
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/FaultReport.h"
 
+namespace config {
+
 using weftcpplib::LOG_ERROR;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
@@ -146,7 +148,7 @@ void BringForward(WeftConfig& config, const ModuleVersion& file_version, std::in
 {
     if (file_version[0] <= 1 && file_version[1] == 0)
         ConvertVersion10(config);
-    if (datafile::FeatureLevel(file_version) < datafile::FeatureLevel(config.module_version)) {
+    if (FeatureLevel(file_version) < FeatureLevel(config.module_version)) {
         WeftLog().Print(LOG_INFO, L"new scene merge");
         MergeBuiltinScenes(config.scene_list, core::builtin_scenes, top);
     }
@@ -265,3 +267,5 @@ DataFilePlaces WeftConfig::Places() const
 {
     return {data_file_path, user_data_file_path};
 }
+
+} // namespace config

@@ -8,6 +8,8 @@
 #include "platform/ModuleVersion.h"
 #include "config/SceneData.h"
 
+namespace config {
+
 // The program's version as the data file stores it: major, minor, build,
 // revision.
 using ModuleVersion = platform::VersionNumbers;
@@ -74,3 +76,5 @@ inline constexpr wchar_t kUserFolderName[] = L"Tessel";
 // program's file interfaces accept (the system's long form of a path, less
 // the room its prefix takes).
 inline constexpr std::size_t kMaxPathUnits = 32767 - 8;
+
+} // namespace config

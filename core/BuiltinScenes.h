@@ -14,7 +14,7 @@ inline constexpr std::size_t kBuiltinSceneCount = 40;
 // named by its rule code "PPP-QQQ-RRR-I" (birth band, decay, pattern); the
 // name is only a label, the rule always comes from param and init. Constant
 // data, so it is ready before any static constructor runs.
-extern const std::array<SceneData, kBuiltinSceneCount> builtin_scenes;
+extern const std::array<config::SceneData, kBuiltinSceneCount> builtin_scenes;
 
 // The numbers (no) of the scenes of the default scenario, in play order:
 // the built-in scenes with an order of 0 or more, sorted by it.

@@ -40,8 +40,8 @@ public:
     virtual ~SettingsStore() = default;
     virtual bool Read() = 0;
     virtual bool Write() = 0;
-    virtual const CommonSettings& Common() const = 0;
-    virtual const SceneData& CurrentScene() const = 0;
+    virtual const config::CommonSettings& Common() const = 0;
+    virtual const config::SceneData& CurrentScene() const = 0;
 };
 
 // Picks, varies and seeds the next scene for a screen of the given size

@@ -54,9 +54,9 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
     if (cells != static_cast<std::size_t>(cell_image_->Count()))
         return;
     render::ColorCells(grid.data, cell_image_->Pixels(), cells);
-    if (proc & PROC_NOISE)
+    if (proc & config::PROC_NOISE)
         render::MedianToImage(grid, *cell_image_, tilling);
-    if (proc & PROC_BLUR)
+    if (proc & config::PROC_BLUR)
         render::BoxBlur(*cell_image_, tilling);
     for (auto& screen : screen_images_)
         screen->Tiling(*cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);

@@ -26,19 +26,19 @@ private:
 
 class ConfigStore final : public SettingsStore {
 public:
-    explicit ConfigStore(WeftConfig& config) : config_(config) {}
+    explicit ConfigStore(config::WeftConfig& config) : config_(config) {}
     bool Read() override { return config_.ReadDataFile(); }
     bool Write() override { return config_.WriteDataFile(); }
-    const CommonSettings& Common() const override { return config_.settings; }
-    const SceneData& CurrentScene() const override { return config_.current_scene; }
+    const config::CommonSettings& Common() const override { return config_.settings; }
+    const config::SceneData& CurrentScene() const override { return config_.current_scene; }
 
 private:
-    WeftConfig& config_;
+    config::WeftConfig& config_;
 };
 
 class SchedulerStarter final : public SceneStarter {
 public:
-    SchedulerStarter(SceneScheduler& scheduler, WeftConfig& config, core::CAEngine& engine)
+    SchedulerStarter(config::SceneScheduler& scheduler, config::WeftConfig& config, core::CAEngine& engine)
         : scheduler_(scheduler), config_(config), engine_(engine)
     {
     }
@@ -48,8 +48,8 @@ public:
     }
 
 private:
-    SceneScheduler& scheduler_;
-    WeftConfig& config_;
+    config::SceneScheduler& scheduler_;
+    config::WeftConfig& config_;
     core::CAEngine& engine_;
 };
 

@@ -34,7 +34,7 @@ void Tessel::OnCreate(const CreateInfo& info)
     WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(interval));
 }
 
-void Tessel::StartScene(SceneData& scene)
+void Tessel::StartScene(config::SceneData& scene)
 {
     ports_.scenes.NewScene(info_.screen_width, info_.screen_height);
     scene = ports_.store.CurrentScene();
@@ -44,11 +44,11 @@ void Tessel::StartScene(SceneData& scene)
 
 void Tessel::OnTimer(int client_width, int client_height)
 {
-    SceneData scene = ports_.store.CurrentScene();
-    const CommonSettings& common = ports_.store.Common();
+    config::SceneData scene = ports_.store.CurrentScene();
+    const config::CommonSettings& common = ports_.store.Common();
     const std::uint32_t now = ports_.clock.NowMs();
 
-    if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(EffectiveTime(scene, common))))
+    if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(config::EffectiveTime(scene, common))))
         new_scene_pending_ = true;
     if (new_scene_pending_) {
         new_scene_pending_ = false;
@@ -72,7 +72,7 @@ void Tessel::OnTimer(int client_width, int client_height)
     Present(scene, client_width, client_height);
 }
 
-void Tessel::Present(const SceneData& scene, int client_width, int client_height)
+void Tessel::Present(const config::SceneData& scene, int client_width, int client_height)
 {
     const int grid_width = ports_.automaton.GridWidth();
     const int grid_height = ports_.automaton.GridHeight();

@@ -57,9 +57,9 @@ public:
     static std::uint16_t GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop);
 
 private:
-    void StartScene(SceneData& scene);
+    void StartScene(config::SceneData& scene);
     void AdaptTimer(std::uint32_t work_ms);
-    void Present(const SceneData& scene, int client_width, int client_height);
+    void Present(const config::SceneData& scene, int client_width, int client_height);
 
     FramePorts ports_;
     CreateInfo info_{};

@@ -20,8 +20,8 @@ struct LogFirst {
 } // namespace
 
 // builtin_scenes is constant data, ready before any of these.
-WeftConfig weft_config;
-SceneScheduler scene_scheduler;
+config::WeftConfig weft_config;
+config::SceneScheduler scene_scheduler;
 core::CAEngine ca_engine;
 
 namespace {

@@ -97,35 +97,35 @@ bool ConfigFolderTest::Logged(const std::wstring& message)
     return std::find(lines.begin(), lines.end(), message) != lines.end();
 }
 
-std::string HeaderBytes(const ModuleVersion& version, const CommonSettings& settings)
+std::string HeaderBytes(const config::ModuleVersion& version, const config::CommonSettings& settings)
 {
-    return Bytes(datafile::EncodeHeader(version, settings));
+    return Bytes(config::EncodeHeader(version, settings));
 }
 
-std::string HeadBytes(std::int32_t count, const SceneData& current)
+std::string HeadBytes(std::int32_t count, const config::SceneData& current)
 {
-    return Bytes(datafile::EncodeHead(count, current));
+    return Bytes(config::EncodeHead(count, current));
 }
 
-std::string RecordBytes(const SceneData& scene)
+std::string RecordBytes(const config::SceneData& scene)
 {
-    return Bytes(datafile::EncodeRecord(scene));
+    return Bytes(config::EncodeRecord(scene));
 }
 
-std::string FileBytes(const ModuleVersion& version, const CommonSettings& settings, const SceneData& current,
-                      const std::vector<SceneData>& list)
+std::string FileBytes(const config::ModuleVersion& version, const config::CommonSettings& settings, const config::SceneData& current,
+                      const std::vector<config::SceneData>& list)
 {
     std::string bytes = HeaderBytes(version, settings) + HeadBytes(static_cast<std::int32_t>(list.size() + 1), current);
-    for (const SceneData& scene : list)
+    for (const config::SceneData& scene : list)
         bytes += RecordBytes(scene);
     return bytes;
 }
 
-SceneData TestScene(std::int16_t no, std::int16_t order)
+config::SceneData TestScene(std::int16_t no, std::int16_t order)
 {
-    SceneData scene{};
+    config::SceneData scene{};
     scene.no = no;
-    platform::WideToUtf16Field(L"S" + std::to_wstring(no), scene.name, kSceneNameUnits);
+    platform::WideToUtf16Field(L"S" + std::to_wstring(no), scene.name, config::kSceneNameUnits);
     scene.order = order;
     scene.time = -1;
     scene.size = {-1, -1};
@@ -139,9 +139,9 @@ SceneData TestScene(std::int16_t no, std::int16_t order)
     return scene;
 }
 
-std::wstring NameOf(const SceneData& scene)
+std::wstring NameOf(const config::SceneData& scene)
 {
-    return SceneName(scene);
+    return config::SceneName(scene);
 }
 
 } // namespace tessel_test

@@ -18,22 +18,22 @@ using namespace tessel_test;
 
 namespace {
 
-constexpr ModuleVersion kV12{1, 2, 0, 0};
+constexpr config::ModuleVersion kV12{1, 2, 0, 0};
 constexpr wchar_t kSep = platform::kPathSeparator;
 
 // A customised installation: fps 15, play time 1, scene 3 renamed.
 struct Customised {
-    CommonSettings settings{};
-    std::vector<SceneData> list{core::builtin_scenes.begin(), core::builtin_scenes.end()};
+    config::CommonSettings settings{};
+    std::vector<config::SceneData> list{core::builtin_scenes.begin(), core::builtin_scenes.end()};
     Customised()
     {
         settings.fps = 15;
-        settings.drop = kDefaultDrop;
-        settings.fsize = kDefaultFrameSize;
-        settings.play = kDefaultPlay;
-        settings.select = kDefaultSelect;
+        settings.drop = config::kDefaultDrop;
+        settings.fsize = config::kDefaultFrameSize;
+        settings.play = config::kDefaultPlay;
+        settings.select = config::kDefaultSelect;
         settings.time = 1;
-        platform::WideToUtf16Field(L"mine", list[2].name, kSceneNameUnits);
+        platform::WideToUtf16Field(L"mine", list[2].name, config::kSceneNameUnits);
     }
     std::string Bytes() const { return FileBytes(kV12, settings, list[2], list); }
 };
@@ -47,9 +47,9 @@ protected:
         config_ = NewModel();
         CaptureLog();
     }
-    std::unique_ptr<WeftConfig> NewModel() const
+    std::unique_ptr<config::WeftConfig> NewModel() const
     {
-        auto config = std::make_unique<WeftConfig>();
+        auto config = std::make_unique<config::WeftConfig>();
         config->data_file_path = Path(L"Tessel.dat");
         config->user_data_file_path = UserFile();
         return config;
@@ -78,7 +78,7 @@ protected:
         return std::any_of(lines.begin(), lines.end(), [&](const std::wstring& l) { return l.starts_with(start); });
     }
 
-    std::unique_ptr<WeftConfig> config_;
+    std::unique_ptr<config::WeftConfig> config_;
 };
 
 } // namespace
@@ -90,7 +90,7 @@ TEST_F(DataFileRecoveryTest, DamagedHeaderIsKeptBeforeTheFirstWrite)
     Put(L"Tessel.dat", damaged);
 
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::bad_id);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::bad_id);
     EXPECT_EQ(Read(L"Tessel.dat"), damaged) << "reading changes nothing";
     EXPECT_TRUE(DamagedCopies().empty()) << "nothing is copied until something would overwrite it";
 
@@ -106,7 +106,7 @@ TEST_F(DataFileRecoveryTest, DamagedHeaderIsKeptBeforeTheFirstWrite)
     const std::string again = Customised().Bytes().substr(0, 150);
     Put(L"Tessel.dat", again);
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::too_short);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::too_short);
     ASSERT_TRUE(config_->WriteDataFile());
     const auto both = DamagedCopies();
     ASSERT_EQ(both.size(), 2u);
@@ -123,7 +123,7 @@ TEST_F(DataFileRecoveryTest, TruncatedListGetsTheBuiltinScenesBackAndKeepsWhatWa
     Put(L"Tessel.dat", cut);
 
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::too_short);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::too_short);
     ASSERT_EQ(config_->scene_list.size(), 40u);
     EXPECT_EQ(config_->settings.fps, 15u);
     EXPECT_TRUE(Logged(L"scene_list lacks 32 built-in scenes : merged"));
@@ -183,7 +183,7 @@ TEST_F(DataFileRecoveryTest, FolderNamedLikeTheDataFileSendsTheSettingsPerUser)
 {
     MakeFolder(L"Tessel.dat");
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::not_a_file);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::not_a_file);
     EXPECT_EQ(config_->scene_list.size(), 40u);
     ASSERT_TRUE(config_->WriteDataFile());
     EXPECT_EQ(platform::KindOfPath(Path(L"Tessel.dat")), platform::PathKind::folder);

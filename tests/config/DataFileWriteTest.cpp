@@ -32,12 +32,12 @@ protected:
     void SetUp() override
     {
         ConfigFolderTest::SetUp();
-        config_ = std::make_unique<WeftConfig>();
+        config_ = std::make_unique<config::WeftConfig>();
         config_->data_file_path = Path(L"Tessel.dat");
         config_->user_data_file_path.clear();  // no per-user place: only this file
         CaptureLog();
     }
-    std::unique_ptr<WeftConfig> config_;
+    std::unique_ptr<config::WeftConfig> config_;
 };
 
 } // namespace
@@ -85,7 +85,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
 {
     config_->settings.reserved[0] = 0x5A;
     config_->settings.padding[1] = 0x11;
-    config_->settings.play = PLAY_LIST_ORDER;
+    config_->settings.play = config::PLAY_LIST_ORDER;
     config_->scene_list[3].random_flags = 0x8001;  // bits no one acts on
     config_->scene_list[3].order = 20;
     config_->scene_list[0].order = 5;
@@ -93,7 +93,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
     config_->SetCurrentScene(config_->scene_list.back());
     ASSERT_TRUE(config_->WriteDataFile());
 
-    WeftConfig copy;
+    config::WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
     copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
@@ -101,7 +101,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
     EXPECT_EQ(std::memcmp(&copy.current_scene, &config_->current_scene, sizeof copy.current_scene), 0);
     ASSERT_EQ(copy.scene_list.size(), config_->scene_list.size());
     EXPECT_EQ(std::memcmp(copy.scene_list.data(), config_->scene_list.data(), 96 * copy.scene_list.size()), 0);
-    MakeScenario(config_->scene_list, config_->scenario);
+    config::MakeScenario(config_->scene_list, config_->scenario);
     ASSERT_EQ(copy.scenario.size(), config_->scenario.size());
     for (std::size_t i = 0; i < copy.scenario.size(); ++i)
         EXPECT_EQ(copy.scenario[i]->no, config_->scenario[i]->no);
@@ -120,7 +120,7 @@ TEST_F(DataFileWriteTest, UnreadableVersionIsNotWrittenAsTheOldestFormat)
     EXPECT_EQ(At<std::uint16_t>(bytes, 18), 2);
     EXPECT_TRUE(Logged(L"Version : 1.2.0.0"));
 
-    WeftConfig copy;
+    config::WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
     copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
@@ -154,7 +154,7 @@ TEST_F(DataFileWriteTest, StreamErrorsNameTheLineOfTheCall)
     MakeFolder(L"Tessel.new");
     std::uint32_t error = 0;
     const int line = __LINE__ + 1;
-    EXPECT_FALSE(WriteDataFileImage(Path(L"Tessel.new"), *config_, error));
+    EXPECT_FALSE(config::WriteDataFileImage(Path(L"Tessel.new"), *config_, error));
     EXPECT_NE(error, 0u);
     const auto lines = LogLines();
     ASSERT_FALSE(lines.empty());

@@ -66,11 +66,11 @@ public:
         ++writes;
         return true;
     }
-    const CommonSettings& Common() const override { return common; }
-    const SceneData& CurrentScene() const override { return current; }
+    const config::CommonSettings& Common() const override { return common; }
+    const config::SceneData& CurrentScene() const override { return current; }
 
-    CommonSettings common{};
-    SceneData current{};
+    config::CommonSettings common{};
+    config::SceneData current{};
     int reads = 0, writes = 0;
 };
 
@@ -92,7 +92,7 @@ public:
         automaton_.dies_at_step = 0;
         steps_at_start.push_back(automaton_.steps);
     }
-    std::deque<SceneData> queue;
+    std::deque<config::SceneData> queue;
     int starts = 0;
     std::vector<int> steps_at_start;
     std::vector<std::pair<int, int>> screens;

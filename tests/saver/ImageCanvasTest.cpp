@@ -89,7 +89,7 @@ TEST_F(ImageCanvasTest, NoiseRemovalRunsBeforeBlurAndOtherBitsDoNothing)
     ASSERT_FALSE(std::equal(expected->Pixels(), expected->Pixels() + 30, swapped->Pixels()));
 
     canvas_.NewImages(10, 8, 6, 5);
-    canvas_.Render(weftcpplib::TILE_GRID, PROC_NOISE | PROC_BLUR | 0x0001 | 0x0008);
+    canvas_.Render(weftcpplib::TILE_GRID, config::PROC_NOISE | config::PROC_BLUR | 0x0001 | 0x0008);
     EXPECT_TRUE(std::equal(expected->Pixels(), expected->Pixels() + 30, canvas_.cell_image()->Pixels()));
 }
 

@@ -23,7 +23,7 @@ WorkingCopies& Working()
     return working;
 }
 
-SceneData* SelectedScene()
+config::SceneData* SelectedScene()
 {
     WorkingCopies& w = Working();
     if (w.settings.select < 0 || static_cast<std::size_t>(w.settings.select) >= w.scenes.size())
@@ -33,7 +33,7 @@ SceneData* SelectedScene()
 
 void RebuildScenario()
 {
-    MakeScenario(Working().scenes, Working().scenario);
+    config::MakeScenario(Working().scenes, Working().scenario);
 }
 
 void LoadWorkingCopies()
@@ -77,7 +77,7 @@ void FillChoiceList(HWND dialog, int id, const Entry (&table)[N])
 
 void ShowCommonFields(HWND dialog)
 {
-    const CommonSettings& s = Working().settings;
+    const config::CommonSettings& s = Working().settings;
     for (const FieldRule* rule : {&kFpsField, &kDropField, &kTimeField, &kWidthField, &kHeightField})
         SetTextLimit(dialog, rule->control_id, TextLimit(*rule));
     SetItemTextF(dialog, IDC_FPS, L"%u", s.fps);
@@ -100,7 +100,7 @@ void ShowPlayMode(HWND dialog)
 void FillSceneList(HWND dialog)
 {
     SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_RESETCONTENT, 0, 0);
-    for (const SceneData& scene : Working().scenes) {
+    for (const config::SceneData& scene : Working().scenes) {
         const std::wstring text = SceneEntryText(scene);
         SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -135,7 +135,7 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
 // has been reported. Values read before it stay in the working settings.
 bool StoreCommonFields(HWND dialog)
 {
-    CommonSettings& s = Working().settings;
+    config::CommonSettings& s = Working().settings;
     std::wstring message = CheckFps(ItemText(dialog, IDC_FPS), s.fps);
     int failed = IDC_FPS;
     if (message.empty()) {
@@ -172,7 +172,7 @@ void OnOk(HWND dialog)
     if (!StoreCommonFields(dialog) || !StoreSceneControls(dialog))
         return;
     WorkingCopies& w = Working();
-    if (SceneData* scene = SelectedScene())
+    if (config::SceneData* scene = SelectedScene())
         w.model->SetCurrentScene(*scene);
     w.model->SetCommonSettings(w.settings);
     w.model->scene_list = w.scenes;
@@ -272,7 +272,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
     }
 }
 
-INT_PTR ShowSettingsDialog(HWND parent, WeftConfig& config, bool preview_mode)
+INT_PTR ShowSettingsDialog(HWND parent, config::WeftConfig& config, bool preview_mode)
 {
     SettingsDialogParams params{&config, preview_mode};
     return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_SETTINGS), parent, SettingsDialogProc,

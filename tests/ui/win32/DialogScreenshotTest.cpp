@@ -55,7 +55,7 @@ TEST(DialogScreenshots, SavedWhenAsked)
         GTEST_SKIP() << "set TESSEL_UI_SCREENSHOTS to a folder to save pictures";
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    WeftConfig config;
+    config::WeftConfig config;
     TempDataFile file(L"tessel_ui_screenshot.dat");
     config.data_file_path = file.path();
     config.user_data_file_path.clear();  // no per-user place: only this file

@@ -52,7 +52,7 @@ protected:
     // A file of the defaults with fps 15.
     std::string CustomisedBytes()
     {
-        WeftConfig writer;
+        config::WeftConfig writer;
         writer.data_file_path = (folder_ / L"writer.dat").wstring();
         writer.user_data_file_path.clear();
         writer.settings.fps = 15;
@@ -71,7 +71,7 @@ protected:
 
     DialogHarness harness_;
     std::filesystem::path folder_;
-    WeftConfig config_;
+    config::WeftConfig config_;
 };
 
 TEST_F(SettingsDialogDataFileTest, DamagedFileIsKeptAndTheUserToldOnce)
@@ -158,7 +158,7 @@ TEST_F(SettingsDialogDataFileTest, ReadOnlyProgramFolderSavesPerUser)
     EXPECT_EQ(Get(config_.user_data_file_path).size(), 4032u);
     EXPECT_FALSE(std::filesystem::exists(folder_ / L"Tessel.dat"));
 
-    WeftConfig next;
+    config::WeftConfig next;
     next.data_file_path = config_.data_file_path;
     next.user_data_file_path = config_.user_data_file_path;
     ASSERT_TRUE(next.ReadDataFile());

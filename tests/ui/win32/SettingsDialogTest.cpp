@@ -17,9 +17,9 @@ namespace {
 
 using namespace tessel_test;
 
-std::wstring NameOf(const SceneData& scene)
+std::wstring NameOf(const config::SceneData& scene)
 {
-    return platform::WideFromUtf16(scene.name, kSceneNameUnits);
+    return platform::WideFromUtf16(scene.name, config::kSceneNameUnits);
 }
 
 class SettingsDialogTest : public ::testing::Test {
@@ -56,9 +56,9 @@ protected:
         return harness_.OnlyMessage();
     }
     // What the data file holds now.
-    std::unique_ptr<WeftConfig> Saved()
+    std::unique_ptr<config::WeftConfig> Saved()
     {
-        auto saved = std::make_unique<WeftConfig>();
+        auto saved = std::make_unique<config::WeftConfig>();
         saved->data_file_path = file_.path();
         saved->user_data_file_path.clear();
         EXPECT_TRUE(saved->ReadDataFile());
@@ -70,7 +70,7 @@ protected:
 
     DialogHarness harness_;
     TempDataFile file_;
-    WeftConfig config_;
+    config::WeftConfig config_;
     SettingsDialogParams params_{};
     HWND dialog_ = nullptr;
 };
@@ -100,7 +100,7 @@ TEST_F(SettingsDialogTest, OpensWithDefaultsWhenThereIsNoDataFile)
     EXPECT_EQ(Send(dialog_, IDC_TILING_LIST, CB_GETCOUNT), 5);
     EXPECT_EQ(Send(dialog_, IDC_TILING_LIST, CB_GETITEMDATA, 4), 4);
     EXPECT_EQ(PlayListCount(), static_cast<int>(config_.scenario.size()));
-    const SceneData& seventh = config_.scene_list[6];
+    const config::SceneData& seventh = config_.scene_list[6];
     ASSERT_GE(seventh.order, 0);
     EXPECT_EQ(PlayListSelection(), seventh.order);
     wchar_t expected[64];
@@ -152,7 +152,7 @@ TEST_F(SettingsDialogTest, CommonFieldsAreCheckedInOrder)
     EXPECT_EQ(saved->settings.drop, 2);
     EXPECT_EQ(saved->settings.time, 0);
     EXPECT_EQ(saved->settings.fsize.height, 1024);
-    EXPECT_EQ(saved->settings.play, PLAY_LIST_ORDER);
+    EXPECT_EQ(saved->settings.play, config::PLAY_LIST_ORDER);
 }
 
 TEST_F(SettingsDialogTest, BadSceneInputKeepsThePreviousSceneSelected)
@@ -228,7 +228,7 @@ TEST_F(SettingsDialogTest, PlayListEditsKeepOrdersContiguous)
 
     EXPECT_EQ(OkWithFps(L"30"), L"");
     std::vector<int> orders;
-    for (const SceneData& scene : Saved()->scene_list) {
+    for (const config::SceneData& scene : Saved()->scene_list) {
         if (scene.order >= 0)
             orders.push_back(scene.order);
     }
@@ -283,7 +283,7 @@ TEST_F(SettingsDialogTest, ColorsComeBackFromTheColorDialog)
     Click(dialog_, IDC_COLORS);
     EXPECT_EQ(OkWithFps(L"30"), L"");
     const auto config = Saved();
-    const SceneData& saved = config->scene_list[6];
+    const config::SceneData& saved = config->scene_list[6];
     EXPECT_EQ(saved.h_min % 1530, 100);
     EXPECT_NE(saved.death_color >= 0, had_background) << "the background was switched";
 }
@@ -319,14 +319,14 @@ TEST_F(SettingsDialogTest, ResetThenCancelLeavesTheFileAndResetThenOkWritesDefau
 
 TEST_F(SettingsDialogTest, HiddenPlayModeStaysWhileItsButtonIsChecked)
 {
-    config_.settings.play = PLAY_RULE_CODE;
+    config_.settings.play = config::PLAY_RULE_CODE;
     ASSERT_TRUE(config_.WriteDataFile());
     Open();
     for (int id : {IDC_PLAY_RULE_SELECT, IDC_PLAY_LIST_ORDER, IDC_PLAY_LIST_SHUFFLE})
         EXPECT_FALSE(Checked(dialog_, id));
     EXPECT_TRUE(Checked(dialog_, IDC_PLAY_RULE_CODE));
     EXPECT_EQ(OkWithFps(L"30"), L"");
-    EXPECT_EQ(Saved()->settings.play, PLAY_RULE_CODE);
+    EXPECT_EQ(Saved()->settings.play, config::PLAY_RULE_CODE);
 }
 
 TEST_F(SettingsDialogTest, ModalResultIsZeroAfterOkAndOneAfterCancel)

@@ -26,7 +26,7 @@ protected:
             DestroyWindow(dialog_);
     }
     // Opens the dialog on a file whose selected scene is `scene`.
-    void OpenOn(const SceneData& scene)
+    void OpenOn(const config::SceneData& scene)
     {
         config_.scene_list[6] = scene;
         config_.settings.select = 6;
@@ -36,9 +36,9 @@ protected:
                                      SettingsDialogProc, reinterpret_cast<LPARAM>(&params_));
         ASSERT_NE(dialog_, nullptr);
     }
-    SceneData Plain() const
+    config::SceneData Plain() const
     {
-        SceneData scene = config_.scene_list[6];
+        config::SceneData scene = config_.scene_list[6];
         scene.random_flags = 0;
         scene.time = -1;
         scene.size = {-1, -1};
@@ -48,9 +48,9 @@ protected:
         scene.proc = 0;
         return scene;
     }
-    SceneData SavedScene()
+    config::SceneData SavedScene()
     {
-        WeftConfig saved;
+        config::WeftConfig saved;
         saved.data_file_path = file_.path();
         saved.user_data_file_path.clear();
         EXPECT_TRUE(saved.ReadDataFile());
@@ -60,18 +60,18 @@ protected:
 
     DialogHarness harness_;
     TempDataFile file_;
-    WeftConfig config_;
+    config::WeftConfig config_;
     SettingsDialogParams params_{};
     HWND dialog_ = nullptr;
 };
 
 TEST_F(SettingsSceneControlsTest, RandomValuesShowCheckedBoxesAndEmptyValues)
 {
-    SceneData scene = Plain();
-    scene.random_flags = RANDOM_TIME | RANDOM_SIZE | RANDOM_INIT | RANDOM_TILING | RANDOM_HUE;
+    config::SceneData scene = Plain();
+    scene.random_flags = config::RANDOM_TIME | config::RANDOM_SIZE | config::RANDOM_INIT | config::RANDOM_TILING | config::RANDOM_HUE;
     scene.init = -1;
     scene.h_min = -1;
-    scene.proc = PROC_NOISE;
+    scene.proc = config::PROC_NOISE;
     OpenOn(scene);
     for (int id : {IDC_OWN_TIME, IDC_RANDOM_TIME, IDC_OWN_SIZE, IDC_RANDOM_SIZE, IDC_OWN_INIT, IDC_RANDOM_INIT,
                    IDC_OWN_TILING, IDC_RANDOM_TILING, IDC_OWN_HUE, IDC_RANDOM_HUE, IDC_PROC_NOISE})
@@ -93,12 +93,12 @@ TEST_F(SettingsSceneControlsTest, RandomValuesShowCheckedBoxesAndEmptyValues)
 
 TEST_F(SettingsSceneControlsTest, OwnValuesAreShownAndStoredBack)
 {
-    SceneData scene = Plain();
+    config::SceneData scene = Plain();
     scene.time = 0;
     scene.size = {200, 300};
     scene.init = 3;
     scene.tilling = 4;
-    scene.proc = PROC_BLUR | 0x0100;
+    scene.proc = config::PROC_BLUR | 0x0100;
     OpenOn(scene);
     EXPECT_EQ(Text(dialog_, IDC_SCENE_TIME), L"0");
     EXPECT_TRUE(Enabled(dialog_, IDC_SCENE_TIME));
@@ -117,13 +117,13 @@ TEST_F(SettingsSceneControlsTest, OwnValuesAreShownAndStoredBack)
     Click(dialog_, IDC_PROC_NOISE);
     Click(dialog_, IDOK);
     EXPECT_EQ(harness_.OnlyMessage(), L"");
-    const SceneData saved = SavedScene();
+    const config::SceneData saved = SavedScene();
     EXPECT_EQ(saved.time, 0);
     EXPECT_EQ(saved.size.width, 200);
     EXPECT_EQ(saved.size.height, 1024);
     EXPECT_EQ(saved.init, 7);
     EXPECT_EQ(saved.tilling, 4);
-    EXPECT_EQ(saved.proc, PROC_NOISE | 0x0100) << "other proc bits stay";
+    EXPECT_EQ(saved.proc, config::PROC_NOISE | 0x0100) << "other proc bits stay";
     EXPECT_EQ(saved.random_flags, 0);
 }
 
@@ -151,8 +151,8 @@ TEST_F(SettingsSceneControlsTest, OwnSettingBoxShowsCommonValuesAndRandomBoxStor
     Click(dialog_, IDC_OWN_SIZE);
     Click(dialog_, IDC_RANDOM_SIZE);
     Click(dialog_, IDOK);
-    const SceneData saved = SavedScene();
-    EXPECT_EQ(saved.random_flags, RANDOM_SIZE);
+    const config::SceneData saved = SavedScene();
+    EXPECT_EQ(saved.random_flags, config::RANDOM_SIZE);
     EXPECT_EQ(saved.size.width, -1);
     EXPECT_EQ(saved.size.height, -1);
 }
