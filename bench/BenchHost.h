@@ -46,14 +46,14 @@ struct GridSceneHost {
     {
         config.settings.fps = 60;
         config.settings.play = 0;
-        SceneData scene = builtin_scenes.at(20);
+        config::SceneData scene = core::builtin_scenes.at(20);
         scene.drop = 0;
         scene.time = 0;
         scene.random_flags = 0;
         scene.size = {800, 600};
         scene.init = 0;
         scene.tilling = weftcpplib::TILE_GRID;
-        scene.proc = PROC_BLUR;
+        scene.proc = config::PROC_BLUR;
         config.current_scene = scene;
     }
     // Starts the scene with the first tick.
@@ -68,9 +68,9 @@ struct GridSceneHost {
     }
 
     StillFrontEnd front;
-    WeftConfig config;
-    SceneScheduler scheduler;
-    CAEngine engine;
+    config::WeftConfig config;
+    config::SceneScheduler scheduler;
+    core::CAEngine engine;
     saver::FrameHost host{front, config, scheduler, engine, {.use_data_file = false}};
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "weftcpplib/CDIBData.h"
@@ -27,28 +27,28 @@ void Seed(weftcpplib::weft2darray<short>& grid)
     }
 }
 
-void BM_ColourCells(benchmark::State& state)
+void BM_ColorCells(benchmark::State& state)
 {
-    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+    render::BuildPalette(0, 255, 255, 1530, 255, 255, 0);
     weftcpplib::weft2dmapper<short> grid(kCellW, kCellH);
     Seed(grid);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        ColourCells(grid.data, image->Pixels(), static_cast<std::size_t>(kCellW) * kCellH);
+        render::ColorCells(grid.data, image->Pixels(), static_cast<std::size_t>(kCellW) * kCellH);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kCellW * kCellH);
 }
-BENCHMARK(BM_ColourCells);
+BENCHMARK(BM_ColorCells);
 
 void BM_MedianToImage(benchmark::State& state)
 {
-    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+    render::BuildPalette(0, 255, 255, 1530, 255, 255, 0);
     weftcpplib::weft2dmapper<short> grid(kCellW, kCellH);
     Seed(grid);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        MedianToImage(grid, *image, weftcpplib::TILE_GRID);
+        render::MedianToImage(grid, *image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kCellW * kCellH);
@@ -57,15 +57,15 @@ BENCHMARK(BM_MedianToImage);
 
 void BM_BoxBlur(benchmark::State& state)
 {
-    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+    render::BuildPalette(0, 255, 255, 1530, 255, 255, 0);
     weftcpplib::weft2dmapper<short> grid(kCellW, kCellH);
     Seed(grid);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
         state.PauseTiming();
-        ColourCells(grid.data, image->Pixels(), static_cast<std::size_t>(kCellW) * kCellH);
+        render::ColorCells(grid.data, image->Pixels(), static_cast<std::size_t>(kCellW) * kCellH);
         state.ResumeTiming();
-        BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kCellW * kCellH);

@@ -13,7 +13,7 @@
 #include "platform/CpuFeatures.h"
 #include "platform/Random.h"
 #include "support/ScriptedRandom.h"
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "BenchHost.h"
@@ -65,9 +65,9 @@ private:
 
 
 // A catalogue scene's engine on a field of the given size, seeded evenly.
-void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
+void Prepare(core::CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
 {
-    const SceneData& scene = builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    const config::SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
     engine.SetSize(w, h);
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
@@ -78,12 +78,12 @@ void Prepare(CAEngine& engine, int scene_no, std::int32_t w, std::int32_t h)
 }
 
 // A field as a running scene shows it: a few generations past the seeding.
-void RunningField(CAEngine& engine)
+void RunningField(core::CAEngine& engine)
 {
     Prepare(engine, 21, kCellW, kCellH);
     for (int i = 0; i < 20; ++i)
         engine.Step();
-    BuildPalette(0, 255, 255, 1530, 255, 255, 0);
+    render::BuildPalette(0, 255, 255, 1530, 255, 255, 0);
 }
 
 void BM_Step(benchmark::State& state)
@@ -92,7 +92,7 @@ void BM_Step(benchmark::State& state)
     if (!level.ok())
         return;
     const auto w = static_cast<std::int32_t>(state.range(1)), h = static_cast<std::int32_t>(state.range(2));
-    CAEngine engine;
+    core::CAEngine engine;
     Prepare(engine, 21, w, h);
     for (auto _ : state) {
         engine.Step();
@@ -116,7 +116,7 @@ void BM_Step100Largest(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     Prepare(engine, 21, 1026, 1026);
     for (auto _ : state) {
         for (int i = 0; i < 100; ++i)
@@ -131,32 +131,32 @@ void BM_Step100Largest(benchmark::State& state)
 }
 BENCHMARK(BM_Step100Largest)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMillisecond);
 
-void BM_Colour(benchmark::State& state)
+void BM_Color(benchmark::State& state)
 {
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+        render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
 }
-BENCHMARK(BM_Colour)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Color)->ArgName("simd")->DenseRange(-1, 3)->Unit(benchmark::kMicrosecond);
 
 void BM_Median(benchmark::State& state)
 {
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
+        render::MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
@@ -169,12 +169,12 @@ void BM_Blur(benchmark::State& state)
     const LevelForRun level(state);
     if (!level.ok())
         return;
-    CAEngine engine;
+    core::CAEngine engine;
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
-    ColourCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
+    render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
     for (auto _ : state) {
-        BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, weftcpplib::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());

@@ -12,7 +12,7 @@
 namespace {
 
 
-void SeedUniform(CAEngine& engine)
+void SeedUniform(core::CAEngine& engine)
 {
     tessel_test::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
     platform::ScopedRandomSource scoped(random);
@@ -25,8 +25,8 @@ void SeedUniform(CAEngine& engine)
 // outside the timing.
 void StepScene(benchmark::State& state, int scene_no, std::int32_t width, std::int32_t height)
 {
-    const SceneData& scene = builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
-    CAEngine engine;
+    const config::SceneData& scene = core::builtin_scenes.at(static_cast<std::size_t>(scene_no - 1));
+    core::CAEngine engine;
     engine.SetSize(width, height);
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;

@@ -1,15 +1,15 @@
-# Collects the .cpp files of a folder for the platform being built: files
-# named *_win32.cpp are Windows-only, *_posix.cpp POSIX-only. Subfolders
-# win32/ and posix/ follow the same rule.
+# Collects the .cpp files of a folder for the platform being built. Code for
+# one platform lives in subfolders named after it, at any depth: win32/ is
+# Windows-only, posix/ POSIX-only.
 function(tessel_platform_sources out_var)
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(kept)
   foreach(f IN LISTS all)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${f})
-    if(WIN32 AND (rel MATCHES "_posix\\.cpp$" OR rel MATCHES "(^|/)posix/"))
+    if(WIN32 AND rel MATCHES "(^|/)posix/")
       continue()
     endif()
-    if(NOT WIN32 AND (rel MATCHES "_win32\\.cpp$" OR rel MATCHES "(^|/)win32/"))
+    if(NOT WIN32 AND rel MATCHES "(^|/)win32/")
       continue()
     endif()
     list(APPEND kept ${f})

@@ -2,16 +2,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "config/SceneData.h"
 #include "config/WeftConfig.h"
+
+namespace config {
 
 // Byte layout of the data file, little-endian throughout:
 //   header (92): id "Tessel" + 6 zero bytes, 4 reserved, version 4 x uint16,
 //                the 68-byte CommonSettings
 //   head (100):  int32 count (scenes in the list + 1), current_scene
 //   records:     count - 1 SceneData of 96 bytes, the scene list in order
-namespace datafile {
 
 inline constexpr std::size_t kHeaderSize = 92;
 inline constexpr std::size_t kHeadSize = 100;
@@ -42,4 +44,19 @@ inline std::uint32_t FeatureLevel(const ModuleVersion& version)
     return static_cast<std::uint32_t>(version[0]) * 65536u + version[1];
 }
 
-} // namespace datafile
+
+// Only a damaged data file holds values outside what the settings dialog
+// allows. These put back safe values where a wrong one would crash or stall
+// the program, and log each change; everything else is kept as stored.
+
+// fps, drop, time and play back to their defaults when out of range; a
+// select that is no index of the list becomes 0.
+void RepairCommonSettings(CommonSettings& settings, std::size_t scene_count);
+
+// Returns true when select had to be changed.
+bool RepairSelect(CommonSettings& settings, std::size_t scene_count);
+
+// Ends a name that fills all 16 units with a zero in its last unit.
+void TerminateName(SceneData& scene);
+
+} // namespace config

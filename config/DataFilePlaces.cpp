@@ -1,9 +1,13 @@
 #include "config/DataFilePlaces.h"
 
+#include "config/WeftConfig.h"
 #include "platform/Files.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/FaultReport.h"
 #include "weftcpplib/WideFormat.h"
+
+namespace config {
 
 using weftcpplib::LOG_ERROR;
 using weftcpplib::LOG_INFO;
@@ -31,20 +35,11 @@ public:
 // The copies of damaged files taken within one second get numbers.
 constexpr int kCopyAttempts = 100;
 
-// The system's codes for the failures found here rather than by the system.
-#ifdef _WIN32
-constexpr std::uint32_t kPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
-constexpr std::uint32_t kFileExists = 80;   // ERROR_FILE_EXISTS
-#else
-constexpr std::uint32_t kPathNotFound = 2;  // ENOENT
-constexpr std::uint32_t kFileExists = 17;   // EEXIST
-#endif
-
 bool MakeFolderOf(const std::wstring& file, PlaceFileSystem& fs, std::uint32_t& error)
 {
     std::wstring folder;
     if (!weftcpplib::FolderOfPath(file, platform::kPathSeparator, folder) || folder.size() < 2) {
-        error = kPathNotFound;
+        error = platform::PathNotFoundError();
         return false;
     }
     folder.pop_back();  // the system makes "a\b", not "a\b\"
@@ -106,7 +101,7 @@ bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::Local
         WeftLog().Print(LOG_WARN, L"damaged data file kept : %ls -> %ls", file.path.c_str(), copy.c_str());
         return true;
     }
-    error = kFileExists;
+    error = platform::FileExistsError();
     WeftLog().Print(LOG_ERROR, L"damaged data file could not be kept : every copy name of %ls is taken",
                     file.path.c_str());
     return false;
@@ -125,7 +120,7 @@ std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, Un
         order.push_back(places.user);
     if (order.empty()) {
         WeftLog().Print(LOG_ERROR, L"data file has no usable place");
-        failures.push_back({{}, kPathNotFound});
+        failures.push_back({{}, platform::PathNotFoundError()});
         return {};
     }
 
@@ -158,3 +153,29 @@ std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, Un
     }
     return {};
 }
+
+namespace {
+
+// Length of text once stored as UTF-16 (wchar_t is UTF-32 off Windows).
+std::size_t Utf16Units(const std::wstring& text)
+{
+    std::string bytes;
+    platform::AppendUtf16LE(text, bytes);
+    return bytes.size() / 2;
+}
+
+} // namespace
+
+std::wstring DataFilePathIn(const std::wstring& folder)
+{
+    std::wstring path = folder + kDataFileName;
+    const std::size_t units = Utf16Units(path);
+    if (units >= kMaxPathUnits) {
+        weftcpplib::WeftLog().Print(weftcpplib::LOG_ERROR, L"data file path too long (%d units) : %ls",
+                                    static_cast<int>(units), path.c_str());
+        return {};
+    }
+    return path;
+}
+
+} // namespace config

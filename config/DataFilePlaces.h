@@ -6,6 +6,8 @@
 
 #include "platform/System.h"
 
+namespace config {
+
 // The data file's two places: beside the program, where it has always been
 // and which stays the first choice, and the user's own settings folder for
 // when the program's folder cannot be written.
@@ -73,3 +75,10 @@ using StoreFunction = std::function<bool(const std::wstring& path, std::uint32_t
 std::wstring StoreInPlaces(const DataFilePlaces& places, PlaceFileSystem& fs, UnreadFile& unread,
                            const platform::LocalTime& now, const StoreFunction& store,
                            std::vector<WriteFailure>& failures);
+
+// The data file's full path in a folder (which ends with its separator), or
+// empty when it would not fit the platform's path limit of 260 UTF-16 units
+// with its terminator; the refusal is logged.
+std::wstring DataFilePathIn(const std::wstring& folder);
+
+} // namespace config

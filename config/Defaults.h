@@ -3,6 +3,8 @@
 
 #include "config/SceneData.h"
 
+namespace config {
+
 // The common settings a fresh installation starts with; damaged values read
 // from a file fall back to them as well.
 inline constexpr std::uint32_t kDefaultFps = 30;
@@ -18,3 +20,12 @@ inline constexpr std::int32_t kMaxDrop = 9;
 inline constexpr std::int32_t kMaxTime = 1440;
 inline constexpr std::int32_t kMinFrameExtent = 128;
 inline constexpr std::int32_t kMaxFrameExtent = 1024;
+
+// What the random variations draw: a frame extent is a multiple of
+// kFrameExtentStep from kMinFrameExtent up to below kMaxFrameExtent; a play
+// time is 1 to kMaxTime minutes; a pattern is any of core::kInitPatterns.
+inline constexpr std::int32_t kFrameExtentStep = 16;
+static_assert(kMinFrameExtent % kFrameExtentStep == 0);
+static_assert((kFrameExtentStep & (kFrameExtentStep - 1)) == 0, "a power of two, so that masking rounds down");
+
+} // namespace config

@@ -2,7 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
+
+namespace config {
 
 // The two fixed-layout records of everything the user can configure. They are
 // copied as a whole and stored in the data file byte for byte, so their layout
@@ -41,7 +43,7 @@ inline constexpr std::size_t kSceneNameUnits = 16;
 
 struct SceneData {
     std::int16_t no;
-    weftcpplib::utf16_unit name[kSceneNameUnits];
+    platform::utf16_unit name[kSceneNameUnits];
     std::int16_t order;
     std::uint16_t random_flags;
     std::int16_t drop;
@@ -116,3 +118,5 @@ inline std::int32_t EffectiveHeight(const SceneData& scene, const CommonSettings
 {
     return scene.size.height >= 0 ? scene.size.height : common.fsize.height;
 }
+
+} // namespace config

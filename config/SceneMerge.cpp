@@ -6,6 +6,8 @@
 #include "config/SceneName.h"
 #include "weftcpplib/CWeftLogManager.h"
 
+namespace config {
+
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
@@ -92,3 +94,5 @@ std::size_t RestoreMissingBuiltinScenes(std::vector<SceneData>& list, std::span<
     Merge(list, builtins, top, true);
     return missing;
 }
+
+} // namespace config

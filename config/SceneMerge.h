@@ -5,6 +5,8 @@
 
 #include "config/SceneData.h"
 
+namespace config {
+
 // Carrying a scene list of an older program forward.
 
 // Version 1.0 kept saturations on a scale of 0 to 1000; scales them to 0..255
@@ -22,3 +24,5 @@ void MergeBuiltinScenes(std::vector<SceneData>& list, std::span<const SceneData>
 // agree); scenes already listed keep every byte. Returns how many were added.
 std::size_t RestoreMissingBuiltinScenes(std::vector<SceneData>& list, std::span<const SceneData> builtins,
                                         std::int16_t& top);
+
+} // namespace config

@@ -8,9 +8,12 @@
 #include "config/SceneVariation.h"
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
+#include "core/Patterns.h"
 #include "platform/Random.h"
 #include "render/CellPalette.h"
 #include "weftcpplib/CWeftLogManager.h"
+
+namespace config {
 
 using weftcpplib::LOG_INFO;
 using weftcpplib::LOG_WARN;
@@ -79,7 +82,7 @@ FrameSize FrameSizeFor(const SceneData& scene, const CommonSettings& common, int
     return size;
 }
 
-void SizeEngine(CAEngine& engine, FrameSize frame)
+void SizeEngine(core::CAEngine& engine, FrameSize frame)
 {
     const std::int32_t width = std::max(frame.width + 2, kMinFrameExtent);
     const std::int32_t height = std::max(frame.height + 2, kMinFrameExtent);
@@ -112,7 +115,7 @@ void ApplyRandomHue(SceneData& scene)
     if (!(scene.random_flags & RANDOM_HUE))
         return;
     WeftLog().Print(LOG_INFO, L"! change hue");
-    TurnHue(scene, platform::Random32() % kHueSteps);
+    TurnHue(scene, platform::Random32() % render::kHueSteps);
 }
 
 void ApplyRandomInit(SceneData& scene)
@@ -120,7 +123,7 @@ void ApplyRandomInit(SceneData& scene)
     if (!(scene.random_flags & RANDOM_INIT))
         return;
     WeftLog().Print(LOG_INFO, L"! change init");
-    scene.init = static_cast<std::int16_t>(platform::Random32() % 8u);
+    scene.init = static_cast<std::int16_t>(platform::Random32() % core::kInitPatternCount);
 }
 
 void ApplyRandomTime(SceneData& scene)
@@ -128,7 +131,7 @@ void ApplyRandomTime(SceneData& scene)
     if (!(scene.random_flags & RANDOM_TIME))
         return;
     WeftLog().Print(LOG_INFO, L"! change time");
-    scene.time = static_cast<std::int32_t>(platform::Random32() % 1440u + 1u);
+    scene.time = static_cast<std::int32_t>(platform::Random32() % static_cast<std::uint32_t>(kMaxTime) + 1u);
 }
 
 void LogScene(const SceneData& s, FrameSize frame)
@@ -143,7 +146,7 @@ void LogScene(const SceneData& s, FrameSize frame)
 
 } // namespace
 
-void SceneScheduler::NewScene(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height)
+void SceneScheduler::NewScene(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height)
 {
     WeftLog().Print(LOG_INFO, L"> NewScene");
     if (!play_list.empty() && !(made_over_ == StampOf(config)))
@@ -182,7 +185,7 @@ void SceneScheduler::MakePlayList(WeftConfig& config)
     LogEntries(play_list);
 }
 
-void SceneScheduler::SceneSetting(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height)
+void SceneScheduler::SceneSetting(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height)
 {
     SceneData scene = config.current_scene;
     WeftLog().Print(LOG_INFO, L"** scene setting [%d:%ls]", scene.no, SceneName(scene).c_str());
@@ -197,7 +200,7 @@ void SceneScheduler::SceneSetting(WeftConfig& config, CAEngine& engine, int scre
     ApplyRandomTime(scene);
 
     config.SetCurrentScene(scene);
-    BuildPalette(scene.h_min, scene.s_min2, scene.v_min, scene.h_max, scene.s_max2, scene.v_max, scene.death_color);
+    render::BuildPalette(scene.h_min, scene.s_min2, scene.v_min, scene.h_max, scene.s_max2, scene.v_max, scene.death_color);
     engine.init = scene.init;
     engine.Initialize();
     LogScene(scene, frame);
@@ -207,3 +210,5 @@ SceneScheduler::ListStamp SceneScheduler::StampOf(const WeftConfig& config)
 {
     return {&config, config.scene_list.data(), config.scene_list.size(), config.scene_list_revision};
 }
+
+} // namespace config

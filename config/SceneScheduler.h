@@ -5,7 +5,12 @@
 
 #include "config/SceneData.h"
 
+namespace core {
 class CAEngine;
+}
+
+namespace config {
+
 class WeftConfig;
 
 // Decides which scene plays next and starts it: takes it from the play list
@@ -14,7 +19,7 @@ class WeftConfig;
 class SceneScheduler {
 public:
     // Starts the next scene on an engine for a screen of the given size.
-    void NewScene(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height);
+    void NewScene(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height);
 
     // Refers to scenes of config.scene_list, or to config.current_scene in
     // play mode 0 (and in the list modes while the scenario is empty).
@@ -22,7 +27,7 @@ public:
 
 private:
     void MakePlayList(WeftConfig& config);
-    void SceneSetting(WeftConfig& config, CAEngine& engine, int screen_width, int screen_height);
+    void SceneSetting(WeftConfig& config, core::CAEngine& engine, int screen_width, int screen_height);
 
     // The list the play list was made over. When it has changed since, the
     // references may be stale and the play list is made anew.
@@ -36,3 +41,5 @@ private:
     static ListStamp StampOf(const WeftConfig& config);
     ListStamp made_over_;
 };
+
+} // namespace config

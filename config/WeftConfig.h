@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "config/DataFilePlaces.h"
+#include "platform/ModuleVersion.h"
 #include "config/SceneData.h"
+
+namespace config {
 
 // The program's version as the data file stores it: major, minor, build,
 // revision.
-using ModuleVersion = std::array<std::uint16_t, 4>;
+using ModuleVersion = platform::VersionNumbers;
 
 // Everything the user can configure, held once per process. The scenario
 // points into scene_list and is rebuilt (MakeScenario) whenever the list is
@@ -73,3 +76,5 @@ inline constexpr wchar_t kUserFolderName[] = L"Tessel";
 // program's file interfaces accept (the system's long form of a path, less
 // the room its prefix takes).
 inline constexpr std::size_t kMaxPathUnits = 32767 - 8;
+
+} // namespace config

@@ -3,28 +3,30 @@
 #include <algorithm>
 #include <utility>
 
+namespace core {
+
 namespace {
 
 // One catalogue row; the arguments follow the record's field order. Names are
 // plain ASCII rule codes, widened unit by unit so that the same table serves
 // both widths of wchar_t.
 template <std::size_t N>
-constexpr SceneData Builtin(std::int16_t no, const char (&name)[N], std::int16_t order, std::uint16_t random_flags,
+constexpr config::SceneData Builtin(std::int16_t no, const char (&name)[N], std::int16_t order, std::uint16_t random_flags,
                             std::int16_t drop, std::int32_t time, std::int16_t p1, std::int16_t p2, std::int16_t p3,
                             std::int16_t init, std::int32_t h_min, std::int32_t h_max, std::int32_t s_min2,
                             std::int32_t s_max2, std::int32_t v_min, std::int32_t v_max, std::int32_t death_color,
                             std::uint16_t tilling, std::uint16_t proc)
 {
-    static_assert(N <= kSceneNameUnits, "a scene name has at most 15 characters");
-    SceneData scene{};
+    static_assert(N <= config::kSceneNameUnits, "a scene name has at most 15 characters");
+    config::SceneData scene{};
     scene.no = no;
     for (std::size_t i = 0; i < N; ++i)
-        scene.name[i] = static_cast<weftcpplib::utf16_unit>(name[i]);
+        scene.name[i] = static_cast<platform::utf16_unit>(name[i]);
     scene.order = order;
     scene.random_flags = random_flags;
     scene.drop = drop;
     scene.time = time;
-    scene.size = FrameSize{-1, -1};
+    scene.size = config::FrameSize{-1, -1};
     scene.param[0] = p1;
     scene.param[1] = p2;
     scene.param[2] = p3;
@@ -47,7 +49,7 @@ constexpr SceneData Builtin(std::int16_t no, const char (&name)[N], std::int16_t
 // clang-format off
 // no, name, order, random_flags, drop, time, p1, p2, p3, init,
 // h_min, h_max, s_min2, s_max2, v_min, v_max, death_color, tilling, proc
-constexpr std::array<SceneData, kBuiltinSceneCount> builtin_scenes = {
+constexpr std::array<config::SceneData, kBuiltinSceneCount> builtin_scenes = {
     Builtin(1, "002-248-001-0", -1, 0x0010, 0, 1, 2, 248, 1, 0, 0, 255, 255, 0, 128, 255, -1, 3, 0x0002),
     Builtin(2, "032-170-001-0", -1, 0x0010, 0, 1, 32, 170, 1, 0, 0, 255, 255, 0, 128, 255, -1, 3, 0x0004),
     Builtin(3, "087-122-001-1", -1, 0x0012, 1, 2, 87, 122, 1, 1, 0, 510, 255, 0, 64, 255, -1, 3, 0x0002),
@@ -94,7 +96,7 @@ constexpr std::array<SceneData, kBuiltinSceneCount> builtin_scenes = {
 std::vector<std::int16_t> DefaultScenarioNumbers()
 {
     std::vector<std::pair<std::int16_t, std::int16_t>> ranked; // (order, no)
-    for (const SceneData& scene : builtin_scenes) {
+    for (const config::SceneData& scene : builtin_scenes) {
         if (scene.order >= 0)
             ranked.emplace_back(scene.order, scene.no);
     }
@@ -104,3 +106,5 @@ std::vector<std::int16_t> DefaultScenarioNumbers()
         numbers.push_back(entry.second);
     return numbers;
 }
+
+} // namespace core

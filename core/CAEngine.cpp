@@ -5,6 +5,8 @@
 #include "core/Patterns.h"
 #include "weftcpplib/FillBorder.h"
 
+namespace core {
+
 CAEngine::CAEngine() : current(130, 130), work(130, 130) {}
 
 void CAEngine::SetSize(std::int32_t new_width, std::int32_t new_height)
@@ -33,7 +35,7 @@ void CAEngine::Initialize()
     const auto w = static_cast<std::uint32_t>(width);
     const auto h = static_cast<std::uint32_t>(height);
     work.fill(0);
-    core::DrawPattern(work.data, w, h, init);
+    DrawPattern(work.data, w, h, init);
     // Some border cells are never written in some modes (odd sizes in the
     // shifted tilings, unknown modes). They must read the same in every
     // generation and both grids, so they are kept 0: the pattern's own cells
@@ -44,3 +46,5 @@ void CAEngine::Initialize()
     Publish();
     work.fill(0);
 }
+
+} // namespace core

@@ -4,6 +4,8 @@
 
 #include "weftcpplib/weft2darray.h"
 
+namespace core {
+
 // The automaton's state: two equally sized cell grids (the border ring
 // included), the rule of the scene being played, its initial pattern and its
 // tiling mode. The caller sets param, init and tilling directly; readers use
@@ -39,3 +41,5 @@ public:
 private:
     void Publish() noexcept { current.swap(work); }
 };
+
+} // namespace core

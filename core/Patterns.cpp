@@ -75,41 +75,41 @@ void DrawPattern(short* cells, std::uint32_t w, std::uint32_t h, int pattern)
     const std::int64_t b = h / 8;
     auto everywhere = [](std::int64_t, std::int64_t) { return true; };
 
-    switch (pattern) {
-    case 0:
+    if (pattern < 0 || static_cast<std::uint32_t>(pattern) >= kInitPatternCount)
+        return;
+    switch (static_cast<InitPattern>(pattern)) {
+    case InitPattern::Uniform:
         DrawUniform(cells, static_cast<std::size_t>(w) * h);
         break;
-    case 1:
+    case InitPattern::Centred:
         DrawCentred(cells, w, h);
         break;
-    case 2: // a horizontal line over the middle half
+    case InitPattern::Line:
         DrawFigure(cells, w, h, w / 4, static_cast<std::int64_t>(w) - w / 4 - 1, cy, cy, everywhere);
         break;
-    case 3: // a disc of radius 16
+    case InitPattern::Dot:
         DrawFigure(cells, w, h, cx - 16, cx + 16, cy - 16, cy + 16,
                    [](std::int64_t dx, std::int64_t dy) { return dx * dx + dy * dy <= 256; });
         break;
-    case 4: { // a cross with arms a quarter of the shorter side
+    case InitPattern::Cross: {
         const std::int64_t q = h < w ? h / 4 : w / 4;
         DrawFigure(cells, w, h, cx - q, cx + q, cy, cy, everywhere);
         DrawFigure(cells, w, h, cx, cx, cy - q, cy + q, everywhere);
         break;
     }
-    case 5: // a filled rectangle a quarter of each side
+    case InitPattern::Rectangle:
         DrawFigure(cells, w, h, cx - a, cx + a, cy - b, cy + b, everywhere);
         break;
-    case 6: // the rhombus inscribed in that rectangle
+    case InitPattern::Rhombus:
         DrawFigure(cells, w, h, cx - a, cx + a, cy - b, cy + b, [a, b](std::int64_t dx, std::int64_t dy) {
             const std::int64_t across = a == 0 ? 0 : b * std::abs(dx) / a;
             return std::abs(dy) + across <= b;
         });
         break;
-    case 7: // the ellipse inscribed in that rectangle
+    case InitPattern::Ellipse:
         DrawFigure(cells, w, h, cx - a, cx + a, cy - b, cy + b, [a, b](std::int64_t dx, std::int64_t dy) {
             return EllipseTerm(dx, a) + EllipseTerm(dy, b) <= 1.0;
         });
-        break;
-    default:
         break;
     }
 }

@@ -8,6 +8,8 @@
 #include "core/simd/VectorStep.h"
 #include "weftcpplib/FillBorder.h"
 
+namespace core {
+
 namespace {
 
 // The rule parameters widened once per generation.
@@ -92,7 +94,7 @@ void CAEngine::Step()
     const auto w = static_cast<std::uint32_t>(width);
     const auto h = static_cast<std::uint32_t>(height);
     // The vector forms give the same generation; this loop is their fallback.
-    const std::optional<bool> vector_alive = core_simd::VectorGeneration(current.data, work.data, w, h, param);
+    const std::optional<bool> vector_alive = core::simd::VectorGeneration(current.data, work.data, w, h, param);
     if (vector_alive) {
         alive = *vector_alive;
     } else {
@@ -102,3 +104,5 @@ void CAEngine::Step()
     weftcpplib::FillBorder(work.data, w, h, tilling);
     Publish();
 }
+
+} // namespace core

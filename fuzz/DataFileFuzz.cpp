@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "config/FileOps.h"
+#include "platform/Files.h"
 #include "config/SceneScheduler.h"
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
@@ -46,11 +46,11 @@ struct Harness {
         weftcpplib::WeftLog().Configure(folder.c_str(), L"tessel_fuzz_", 1, weftcpplib::LOG_DEBUG);
         platform::SetRandomSource(&random);
     }
-    ~Harness() { RemoveQuietly(path); }
+    ~Harness() { platform::RemoveQuietly(path); }
 
     FuzzRandom random;
-    WeftConfig config;
-    CAEngine engine;
+    config::WeftConfig config;
+    core::CAEngine engine;
     std::wstring path;
 };
 
@@ -60,7 +60,7 @@ void Check(bool condition)
         std::abort();
 }
 
-bool Terminated(const SceneData& scene)
+bool Terminated(const config::SceneData& scene)
 {
     for (const auto unit : scene.name) {
         if (unit == 0)
@@ -69,25 +69,25 @@ bool Terminated(const SceneData& scene)
     return false;
 }
 
-void CheckModel(WeftConfig& config)
+void CheckModel(config::WeftConfig& config)
 {
     const std::size_t count = config.scene_list.size();
     const std::int32_t select = config.settings.select;
     Check(count == 0 ? select == 0 : select >= 0 && static_cast<std::size_t>(select) < count);
-    Check(config.settings.play >= PLAY_RULE_CODE && config.settings.play <= PLAY_LIST_ONE);
+    Check(config.settings.play >= config::PLAY_RULE_CODE && config.settings.play <= config::PLAY_LIST_ONE);
     Check(config.settings.fps >= 1 && config.settings.fps <= 120);
 
-    const std::less<const SceneData*> before;
-    const SceneData* first = config.scene_list.data();
-    const SceneData* previous = nullptr;
-    for (const SceneData* scene : config.scenario) {
+    const std::less<const config::SceneData*> before;
+    const config::SceneData* first = config.scene_list.data();
+    const config::SceneData* previous = nullptr;
+    for (const config::SceneData* scene : config.scenario) {
         Check(!before(scene, first) && before(scene, first + count));
         Check(scene->order >= 0);
         Check(previous == nullptr || previous->order <= scene->order);
         previous = scene;
     }
     Check(Terminated(config.current_scene));
-    for (const SceneData& scene : config.scene_list)
+    for (const config::SceneData& scene : config.scene_list)
         Check(Terminated(scene));
 }
 
@@ -98,10 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Harness harness;
     harness.random.Restart();
     {
-        std::ofstream out(StreamPath(harness.path), std::ios::binary | std::ios::trunc);
+        std::ofstream out(platform::StreamPath(harness.path), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    WeftConfig& config = harness.config;
+    config::WeftConfig& config = harness.config;
     // The defaults with small frames: what a failed read leaves behind starts
     // quickly. A small screen keeps random frame sizes small as well.
     config.SetDefaults();
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckModel(config);
 
     // Whatever was read must start a scene without harm.
-    SceneScheduler scheduler;
+    config::SceneScheduler scheduler;
     scheduler.NewScene(config, harness.engine, 128, 128);
     for (int y = 0; y < harness.engine.height; y += 37) {
         for (int x = 0; x < harness.engine.width; x += 37) {

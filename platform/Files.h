@@ -1,10 +1,13 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
-// File-system services of the settings' storage that the standard library
-// does not give portably: what a path names, folders, copies, and paths
-// longer than the classic 260-unit limit.
+// File-system services that the standard library does not give portably:
+// what a path names, folders, copies, moves, the log's rotation steps, and
+// paths longer than the classic 260-unit limit.
 namespace platform {
 
 enum class PathKind { none, file, folder };
@@ -29,5 +32,36 @@ inline constexpr std::size_t kMaxExtendedPathUnits = 32767 - 1;
 // The user's own folder for roaming program settings, ending with the path
 // separator; false, with the system's code, when there is none.
 bool UserSettingsFolder(std::wstring& folder, std::uint32_t& error);
+
+// Each returns false when the system refused (the error is then in
+// LastErrorCode()). Renaming never replaces an existing file.
+bool RemoveFile(const std::wstring& path);
+bool RenameFile(const std::wstring& from, const std::wstring& to);
+
+// Names (without folder) of the files matching a path whose last part may
+// hold the wildcards * and ?. Folders are left out.
+std::vector<std::wstring> FindFileNames(const std::wstring& pattern);
+
+// The system's codes for failures that portable code finds itself: "file
+// name too long", "path not found", "file exists", "write fault".
+std::uint32_t NameTooLongError();
+std::uint32_t PathNotFoundError();
+std::uint32_t FileExistsError();
+std::uint32_t WriteFaultError();
+
+// Moves `from` over `to`, replacing it in one step; on failure `to` is left
+// as it was and error holds the system's code.
+bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error);
+
+// Removes a file if it is there; for paths of any length, failures ignored.
+inline void RemoveQuietly(const std::wstring& path)
+{
+    if (!path.empty())
+        RemoveFile(ExtendedPath(path));
+}
+
+// A path for the standard streams from wide text (UTF-8 bytes off Windows,
+// the long form of long paths on Windows).
+std::filesystem::path StreamPath(const std::wstring& path);
 
 } // namespace platform

@@ -2,10 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// File services of the log: one file open for appending while others may
-// read it, and the delete/rename/enumerate steps of rotating a file set.
+// The log's file: open for appending while others may read it (the steps
+// of rotating a file set are in platform/Files.h).
 // Every failure is reported as the system's error code (0 means success).
 namespace platform {
 
@@ -31,17 +30,5 @@ private:
     static constexpr std::intptr_t kClosed = -1;
     std::intptr_t native_ = kClosed;
 };
-
-// Each returns false when the system refused (the error is then in
-// LastErrorCode()). Renaming never replaces an existing file.
-bool RemoveFile(const std::wstring& path);
-bool RenameFile(const std::wstring& from, const std::wstring& to);
-
-// Names (without folder) of the files matching a path whose last part may
-// hold the wildcards * and ?. Folders are left out.
-std::vector<std::wstring> FindFileNames(const std::wstring& pattern);
-
-// The system's code for "file name too long".
-std::uint32_t NameTooLongError();
 
 } // namespace platform

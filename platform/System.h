@@ -36,4 +36,12 @@ std::wstring TempFolder();
 // the system knows no text for it.
 bool SystemErrorText(std::uint32_t code, std::wstring& text);
 
+// The text of a code that the system's table lacks, from the message table
+// of the NT run-time library (NTDLL.DLL), where NTSTATUS codes often are;
+// false where there is none (always off Windows).
+bool NtStatusText(std::uint32_t code, std::wstring& text);
+
+// One line on the standard error stream, then flushed; failures are ignored.
+void WriteErrorLine(const wchar_t* line);
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "render/CellPalette.h"
 
+namespace render {
+
 std::uint32_t CellPalette[256] = {};
 
 namespace {
@@ -101,3 +103,5 @@ std::uint32_t PixelChroma(std::uint32_t pixel)
     const std::uint32_t lo = r < g ? (r < b ? r : b) : (g < b ? g : b);
     return hi - lo;
 }
+
+} // namespace render

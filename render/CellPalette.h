@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace render {
+
 // Colour model shared by the palette, the scheduler's hue turns and the cell
 // colour dialog. A frame pixel is 0x00RRGGBB (bytes blue, green, red, zero in
 // memory). Hue runs 0..1529 per turn: six sectors of 255 steps starting at red.
@@ -24,3 +26,5 @@ void BuildPalette(std::int32_t h_min, std::int32_t s_min2, std::int32_t v_min, s
 int PixelHueSector(std::uint32_t pixel);
 std::uint32_t PixelHue(std::uint32_t pixel);
 std::uint32_t PixelChroma(std::uint32_t pixel);
+
+} // namespace render

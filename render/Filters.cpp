@@ -7,6 +7,8 @@
 #include "render/simd/VectorFilters.h"
 #include "weftcpplib/FillBorder.h"
 
+namespace render {
+
 namespace {
 
 // Branch-free on random data: min and max compile to conditional moves.
@@ -65,7 +67,7 @@ bool MedianToImage(const weftcpplib::weft2darray<short>& grid, weftcpplib::CDIBD
     const std::uint32_t* palette = CellPalette;
 
     // The vector forms give the same pixels; this loop is their fallback.
-    const bool vector_done = render_simd::MedianInteriorVector(grid.data, pixels, w, h);
+    const bool vector_done = render::simd::MedianInteriorVector(grid.data, pixels, w, h);
     for (std::uint32_t r = 1; !vector_done && r + 1 < h && w >= 3; ++r) {
         const short* above = grid.data + static_cast<std::size_t>(r - 1) * w;
         const short* here = above + w;
@@ -137,7 +139,7 @@ void BoxBlur(weftcpplib::CDIBData& image, std::uint16_t mode)
     std::uint32_t* const pixels = image.Pixels();
     auto row = [&](std::uint32_t r) { return pixels + static_cast<std::size_t>(r) * w; };
 
-    if (h >= 3 && w >= 3 && !render_simd::BlurInteriorVector(pixels, w, h)) {
+    if (h >= 3 && w >= 3 && !render::simd::BlurInteriorVector(pixels, w, h)) {
         RowSums above(w), here(w), below(w);
         above.Take(row(0), w);
         here.Take(row(1), w);
@@ -151,3 +153,5 @@ void BoxBlur(weftcpplib::CDIBData& image, std::uint16_t mode)
     }
     weftcpplib::FillBorder(pixels, w, h, mode);
 }
+
+} // namespace render

@@ -4,6 +4,8 @@
 #include "weftcpplib/CDIBData.h"
 #include "weftcpplib/weft2darray.h"
 
+namespace render {
+
 // Image processing bits of a scene's proc, applied noise removal first.
 // Both filters write only the interior and then refill the one-pixel border
 // by the tiling mode, so the edges match what the tiled screen shows.
@@ -16,3 +18,5 @@ bool MedianToImage(const weftcpplib::weft2darray<short>& grid, weftcpplib::CDIBD
 // Replaces each interior pixel by the mean (rounded down) of the 3 x 3 pixels
 // around it as they stood before the call, channel by channel.
 void BoxBlur(weftcpplib::CDIBData& image, std::uint16_t mode);
+
+} // namespace render

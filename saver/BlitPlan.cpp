@@ -1,6 +1,6 @@
 #include "saver/BlitPlan.h"
 
-#include "weftcpplib/FillBorder.h"
+#include "weftcpplib/TilingMode.h"
 
 namespace saver {
 namespace {

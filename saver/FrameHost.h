@@ -34,8 +34,8 @@ public:
         bool use_data_file = true;
     };
 
-    FrameHost(FrontEnd& front, WeftConfig& config, SceneScheduler& scheduler, CAEngine& engine);
-    FrameHost(FrontEnd& front, WeftConfig& config, SceneScheduler& scheduler, CAEngine& engine, Options options);
+    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine);
+    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine, Options options);
     FrameHost(const FrameHost&) = delete;
     FrameHost& operator=(const FrameHost&) = delete;
 
@@ -50,8 +50,8 @@ public:
 private:
     bool ReadSettings() override;
     bool WriteSettings() override;
-    const CommonSettings& Common() const override { return config_.settings; }
-    const SceneData& CurrentScene() const override { return config_.current_scene; }
+    const config::CommonSettings& Common() const override { return config_.settings; }
+    const config::SceneData& CurrentScene() const override { return config_.current_scene; }
     void NewScene(int screen_width, int screen_height) override;
     void Step() override { engine_.Step(); }
     bool Alive() const override { return engine_.alive; }
@@ -66,9 +66,9 @@ private:
     void Present(const BlitPlan& plan) override { canvas_.Present(plan); }
     void PresentMonitors(const std::vector<BlitPlan>& plans) override { canvas_.PresentMonitors(plans); }
 
-    WeftConfig& config_;
-    SceneScheduler& scheduler_;
-    CAEngine& engine_;
+    config::WeftConfig& config_;
+    config::SceneScheduler& scheduler_;
+    core::CAEngine& engine_;
     Options options_;
     ImageCanvas canvas_;
     Tessel tessel_;

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "config/SceneData.h"
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/Filters.h"
 
 namespace saver {
@@ -54,11 +54,11 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
     const std::size_t cells = static_cast<std::size_t>(grid.cols) * grid.rows;
     if (cells != static_cast<std::size_t>(cell_image_->Count()))
         return;
-    ColourCells(grid.data, cell_image_->Pixels(), cells);
-    if (proc & PROC_NOISE)
-        MedianToImage(grid, *cell_image_, tilling);
-    if (proc & PROC_BLUR)
-        BoxBlur(*cell_image_, tilling);
+    render::ColorCells(grid.data, cell_image_->Pixels(), cells);
+    if (proc & config::PROC_NOISE)
+        render::MedianToImage(grid, *cell_image_, tilling);
+    if (proc & config::PROC_BLUR)
+        render::BoxBlur(*cell_image_, tilling);
     for (auto& screen : screen_images_)
         screen->Tiling(*cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
 }

@@ -18,7 +18,7 @@ namespace saver {
 
 class ImageCanvas {
 public:
-    ImageCanvas(const CAEngine& engine, FramePresenter& presenter) : engine_(engine), presenter_(presenter) {}
+    ImageCanvas(const core::CAEngine& engine, FramePresenter& presenter) : engine_(engine), presenter_(presenter) {}
 
     void NewImages(int screen_width, int screen_height, int grid_width, int grid_height);
     void SetScreenSizes(const std::vector<Size>& sizes);
@@ -39,7 +39,7 @@ private:
     void MakeScreenImages();
     const weftcpplib::CDIBData* SourceOf(const BlitPlan& plan) const;
 
-    const CAEngine& engine_;
+    const core::CAEngine& engine_;
     FramePresenter& presenter_;
     std::vector<Size> sizes_;
     std::vector<std::unique_ptr<weftcpplib::CDIBData>> screen_images_;

@@ -34,21 +34,20 @@ void Tessel::OnCreate(const CreateInfo& info)
     WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(interval));
 }
 
-void Tessel::StartScene(SceneData& scene)
+void Tessel::StartScene(config::SceneData& scene)
 {
     model_.NewScene(info_.screen_width, info_.screen_height);
     scene = model_.CurrentScene();
-    model_.NewImages(info_.screen_width, info_.screen_height, model_.GridWidth(),
-                            model_.GridHeight());
+    model_.NewImages(info_.screen_width, info_.screen_height, model_.GridWidth(), model_.GridHeight());
 }
 
 void Tessel::OnTimer(int client_width, int client_height)
 {
-    SceneData scene = model_.CurrentScene();
-    const CommonSettings& common = model_.Common();
+    config::SceneData scene = model_.CurrentScene();
+    const config::CommonSettings& common = model_.Common();
     const std::uint32_t now = front_.NowMs();
 
-    if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(EffectiveTime(scene, common))))
+    if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(config::EffectiveTime(scene, common))))
         new_scene_pending_ = true;
     if (new_scene_pending_) {
         new_scene_pending_ = false;
@@ -72,7 +71,7 @@ void Tessel::OnTimer(int client_width, int client_height)
     Present(scene, client_width, client_height);
 }
 
-void Tessel::Present(const SceneData& scene, int client_width, int client_height)
+void Tessel::Present(const config::SceneData& scene, int client_width, int client_height)
 {
     const int grid_width = model_.GridWidth();
     const int grid_height = model_.GridHeight();

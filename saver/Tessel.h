@@ -25,8 +25,8 @@ public:
 
     virtual bool ReadSettings() = 0;
     virtual bool WriteSettings() = 0;
-    virtual const CommonSettings& Common() const = 0;
-    virtual const SceneData& CurrentScene() const = 0;
+    virtual const config::CommonSettings& Common() const = 0;
+    virtual const config::SceneData& CurrentScene() const = 0;
 
     // Picks, varies and seeds the next scene for a screen of the given size
     // (writes the current scene and leaves the grid at the new size).
@@ -88,9 +88,9 @@ public:
     static std::uint16_t GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop);
 
 private:
-    void StartScene(SceneData& scene);
+    void StartScene(config::SceneData& scene);
     void AdaptTimer(std::uint32_t work_ms);
-    void Present(const SceneData& scene, int client_width, int client_height);
+    void Present(const config::SceneData& scene, int client_width, int client_height);
 
     FrontEnd& front_;
     FrameModel& model_;

@@ -7,17 +7,24 @@ architecture, subsystem, version, icon, manifest and imports.
 
 Prints one line per fault and exits 1 if there was any."""
 import hashlib
+import importlib.util
+import os
 import sys
 import xml.etree.ElementTree as ElementTree
 import zipfile
 
 import pefile
 
+# The headers are read as pe-check.py reads them, with its resource table.
+_spec = importlib.util.spec_from_file_location("pe_check", os.path.join(os.path.dirname(__file__), "pe-check.py"))
+pe_check = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(pe_check)
+
 PROGRAMS = {"Tessel.scr": ("i386", 0x014C), "x64/Tessel.scr": ("x86-64", 0x8664)}
 EXPECTED = {"README.txt", "SHA256SUMS", *PROGRAMS}
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "gdiplus.dll", "kernel32.dll",
                "msvcrt.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "version.dll"}
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_ICON, RT_GROUP_ICON, RT_MANIFEST = pe_check.RT_ICON, pe_check.RT_GROUP_ICON, pe_check.RT_MANIFEST
 GUI_SUBSYSTEM = 2
 MANIFEST_NS = "{urn:schemas-microsoft-com:asm.v1}"
 
@@ -106,7 +113,8 @@ def check_program(name, data, version):
             fault(f"{name}: {key} string {strings.get(key)!r}, not {version}")
     if strings.get("OriginalFilename") != "Tessel.scr":
         fault(f"{name}: OriginalFilename {strings.get('OriginalFilename')!r}")
-    if resource(pe, RT_GROUP_ICON) is None or resource(pe, RT_ICON) is None:
+    resources = pe_check.resource_ids(pe)
+    if not resources.get(RT_GROUP_ICON) or not resources.get(RT_ICON):
         fault(f"{name}: no icon")
     check_manifest(name, resource(pe, RT_MANIFEST), version)
     for dll in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):

@@ -1,11 +1,13 @@
-#!/usr/bin/env python3
-"""Reads the headers and resource directory of a Windows program.
+#!/usr/bin/python3
+"""Reads the headers and resource directory of a Windows program (with
+python3-pefile, as check-package.py does).
   pe-check.py arch FILE      prints win32 or win64; exit 1 if FILE is no PE program
   pe-check.py shipped FILE   checks that FILE is the shipped saver: a 32-bit
                              (PE32, i386) GUI program with its icon, name,
                              manifest, version and the three dialogs"""
-import struct
 import sys
+
+import pefile
 
 MACHINES = {0x14C: "win32", 0x8664: "win64"}
 RT_ICON, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 6, 14, 16, 24
@@ -22,66 +24,39 @@ TYPE_NAMES = {RT_ICON: "icon", RT_GROUP_ICON: "icon group", RT_STRING: "string t
               RT_MANIFEST: "manifest", RT_VERSION: "version", RT_DIALOG: "dialog"}
 
 
-class NotPe(Exception):
-    pass
+def load(data):
+    """The program's headers and resource directory; raises pefile.PEFormatError."""
+    pe = pefile.PE(data=data, fast_load=True)
+    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+    return pe
 
 
-class Pe:
-    def __init__(self, data):
-        if len(data) < 0x40 or data[:2] != b"MZ":
-            raise NotPe("no MZ header")
-        (pe_offset,) = struct.unpack_from("<I", data, 0x3C)
-        if data[pe_offset:pe_offset + 4] != b"PE\0\0":
-            raise NotPe("no PE signature")
-        self.data = data
-        coff = pe_offset + 4
-        self.machine, nsections, _, _, _, opt_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, coff)
-        opt = coff + 20
-        (self.magic,) = struct.unpack_from("<H", data, opt)
-        (self.subsystem,) = struct.unpack_from("<H", data, opt + 68)
-        directories = opt + (96 if self.magic == 0x10B else 112)
-        self.rsrc_rva, self.rsrc_size = struct.unpack_from("<II", data, directories + 2 * 8)
-        self.sections = []
-        table = opt + opt_size
-        for i in range(nsections):
-            _, vsize, rva, raw_size, raw_ptr = struct.unpack_from("<8sIIII", data, table + 40 * i)
-            self.sections.append((rva, max(vsize, raw_size), raw_ptr))
+def resource_ids(pe):
+    """Maps each resource type id to the set of its ids (named ones by name)."""
+    def key(entry):
+        return entry.id if entry.name is None else str(entry.name)
 
-    def offset(self, rva):
-        for start, size, raw in self.sections:
-            if start <= rva < start + size:
-                return raw + rva - start
-        raise NotPe(f"address {rva:#x} is in no section")
-
-    def resources(self):
-        """Maps each resource type id to the set of its ids (named ones as strings)."""
-        if not self.rsrc_rva:
-            return {}
-        base = self.offset(self.rsrc_rva)
-        found = {}
-        for type_id, type_dir in self.entries(base, base):
-            found[type_id] = {res_id for res_id, _ in self.entries(base, type_dir)}
-        return found
-
-    def entries(self, base, directory):
-        named, numbered = struct.unpack_from("<HH", self.data, directory + 12)
-        for i in range(named + numbered):
-            name, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
-            key = f"name@{name & 0x7FFFFFFF:#x}" if name & 0x80000000 else name
-            yield key, base + (target & 0x7FFFFFFF)
+    found = {}
+    directory = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for kind in directory.entries if directory else []:
+        entries = kind.directory.entries if hasattr(kind, "directory") else []
+        found[key(kind)] = {key(entry) for entry in entries}
+    return found
 
 
 def shipped_faults(pe):
     faults = []
-    if pe.machine != 0x14C:
-        faults.append(f"machine {pe.machine:#x}, not i386")
-    if pe.magic != 0x10B:
-        faults.append(f"optional header {pe.magic:#x}, not PE32")
-    if pe.subsystem != 2:
-        faults.append(f"subsystem {pe.subsystem}, not the Windows GUI")
-    if pe.characteristics & 0x2000:
+    machine = pe.FILE_HEADER.Machine
+    magic = pe.OPTIONAL_HEADER.Magic
+    if machine != 0x14C:
+        faults.append(f"machine {machine:#x}, not i386")
+    if magic != 0x10B:
+        faults.append(f"optional header {magic:#x}, not PE32")
+    if pe.OPTIONAL_HEADER.Subsystem != 2:
+        faults.append(f"subsystem {pe.OPTIONAL_HEADER.Subsystem}, not the Windows GUI")
+    if pe.FILE_HEADER.Characteristics & 0x2000:
         faults.append("a DLL, not a program")
-    resources = pe.resources()
+    resources = resource_ids(pe)
     for kind, ids in SHIPPED_RESOURCES.items():
         have = resources.get(kind, set())
         if not have:
@@ -98,14 +73,14 @@ def main():
     mode, path = sys.argv[1:]
     try:
         with open(path, "rb") as f:
-            pe = Pe(f.read())
+            pe = load(f.read())
         if mode == "arch":
-            if pe.machine not in MACHINES:
-                raise NotPe(f"machine {pe.machine:#x}")
-            print(MACHINES[pe.machine])
+            if pe.FILE_HEADER.Machine not in MACHINES:
+                raise pefile.PEFormatError(f"machine {pe.FILE_HEADER.Machine:#x}")
+            print(MACHINES[pe.FILE_HEADER.Machine])
             return
         faults = shipped_faults(pe)
-    except (OSError, NotPe, struct.error) as e:
+    except (OSError, pefile.PEFormatError) as e:
         sys.exit(f"pe-check: {path}: not a Windows program ({e})")
     if faults:
         sys.exit(f"pe-check: {path}: " + "; ".join(faults))

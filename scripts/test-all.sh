@@ -43,7 +43,7 @@ test_preset native
 
 build_preset win32
 stage "win32: check the shipped Tessel.scr"
-python3 scripts/pe-check.py shipped build/win32/saver/Tessel.scr || status=1
+/usr/bin/python3 scripts/pe-check.py shipped build/win32/saver/Tessel.scr || status=1
 [ -n "$no_i386" ] || test_preset win32
 
 build_preset win64

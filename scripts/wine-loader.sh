@@ -11,7 +11,7 @@
 TESSEL_SCRIPTS=${TESSEL_SCRIPTS:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)}
 
 wine_arch_of() {
-  python3 "$TESSEL_SCRIPTS/pe-check.py" arch "$1" 2>/dev/null
+  /usr/bin/python3 "$TESSEL_SCRIPTS/pe-check.py" arch "$1" 2>/dev/null
 }
 
 wine_use() {

@@ -10,7 +10,7 @@
 # makes the prefix and runs Wine's own programs (cmd, reg); the prefix keeps
 # it, so later calls may leave it out. A program file runs with the loader of
 # its own bitness.
-set -uo pipefail
+set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 prefix=""
 arch=""
@@ -53,8 +53,9 @@ init_prefix() {
     # A 64-bit build's prefix is made by the 64-bit loader alone.
     [ "$arch" = win64 ] && export WINEARCH=win64
     local log="$WINEPREFIX/.wineboot.log"
-    DISPLAY='' timeout -k 5 300 "$WINE" wineboot -i >"$log" 2>&1
-    timeout -k 5 120 wineserver -w
+    # Their exit codes say little: the registry check below decides.
+    DISPLAY='' timeout -k 5 300 "$WINE" wineboot -i >"$log" 2>&1 || true
+    timeout -k 5 120 wineserver -w || true
     # Wine records the prefix's bitness in its registry once it has made it.
     if ! grep -q '^#arch=' "$WINEPREFIX/system.reg" 2>/dev/null; then
       echo "wine-run.sh: Wine could not make the prefix $WINEPREFIX ($WINE):" >&2
@@ -98,7 +99,8 @@ case "${1:-}" in
     wine_use "$arch"
     timeout -k 5 120 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
     exit 0 ;;
-  --stop) timeout -k 5 30 wineserver -k 2>/dev/null; timeout -k 5 30 wineserver -w 2>/dev/null; exit 0 ;;
+  # No server running is as good as a stopped one.
+  --stop) timeout -k 5 30 wineserver -k 2>/dev/null || true; timeout -k 5 30 wineserver -w 2>/dev/null || true; exit 0 ;;
   "") echo "wine-run.sh: no program given" >&2; exit 2 ;;
 esac
 
@@ -113,8 +115,8 @@ out=$(mktemp "$WINEPREFIX/.out.XXXXXX")
 "$WINE" "$@" </dev/null >"$out" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null' TERM INT
-wait "$pid"
-code=$?
+code=0
+wait "$pid" || code=$?
 cat "$out"
 rm -f "$out"
 exit $code

@@ -3,7 +3,7 @@
 # that need windows, keeping everything under DIR.
 #   xvfb-fixture.sh start DIR   writes DIR/display, DIR/xvfb.pid, DIR/wm.pid
 #   xvfb-fixture.sh stop DIR    stops exactly those processes, by process id
-set -u
+set -euo pipefail
 cmd=${1:-}
 dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: xvfb-fixture.sh start|stop DIR" >&2; exit 2; }
@@ -15,9 +15,10 @@ stop_pid() {
   local pid
   pid=$(cat "$file")
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null
+    # It may end by itself at any moment: a kill that finds it gone is fine.
+    kill "$pid" 2>/dev/null || true
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
+    kill -9 "$pid" 2>/dev/null || true
   fi
   rm -f "$file"
 }
@@ -36,7 +37,7 @@ case "$cmd" in
       [ -s "$dir/display.tmp" ] && break
       sleep 0.1
     done
-    num=$(tr -dc '0-9' < "$dir/display.tmp" 2>/dev/null)
+    num=$(tr -dc '0-9' < "$dir/display.tmp" 2>/dev/null) || num=
     rm -f "$dir/display.tmp"
     [ -n "$num" ] || { echo "xvfb-fixture: Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
     echo ":$num" > "$dir/display"

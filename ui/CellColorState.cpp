@@ -8,7 +8,7 @@
 namespace ui {
 namespace {
 
-constexpr std::int32_t kTurn = static_cast<std::int32_t>(kHueSteps);
+constexpr std::int32_t kTurn = static_cast<std::int32_t>(render::kHueSteps);
 
 std::int32_t NonNegativeRemainder(std::int64_t v, std::int32_t m)
 {
@@ -18,7 +18,7 @@ std::int32_t NonNegativeRemainder(std::int64_t v, std::int32_t m)
 
 std::uint32_t Pixel(std::int32_t hue, std::int32_t saturation, std::int32_t value)
 {
-    return HsvToPixel(static_cast<std::uint32_t>(hue), static_cast<std::uint32_t>(saturation),
+    return render::HsvToPixel(static_cast<std::uint32_t>(hue), static_cast<std::uint32_t>(saturation),
                       static_cast<std::uint32_t>(value));
 }
 
@@ -55,8 +55,8 @@ CellColorState LoadColorState(const ColorExchange& exchange)
     if (state.background_enabled) {
         const auto pixel = static_cast<std::uint32_t>(exchange.death_color);
         const std::uint32_t largest = std::max({pixel & 0xFFu, (pixel >> 8) & 0xFFu, (pixel >> 16) & 0xFFu});
-        state.values[kBgHue] = static_cast<std::int32_t>(PixelHue(pixel));
-        state.values[kBgSat] = static_cast<std::int32_t>(PixelChroma(pixel));
+        state.values[kBgHue] = static_cast<std::int32_t>(render::PixelHue(pixel));
+        state.values[kBgSat] = static_cast<std::int32_t>(render::PixelChroma(pixel));
         state.values[kBgVal] = static_cast<std::int32_t>(largest);
     }
     return state;

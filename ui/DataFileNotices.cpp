@@ -5,20 +5,20 @@
 namespace ui {
 namespace {
 
-const wchar_t* ReasonText(ReadFailure failure)
+const wchar_t* ReasonText(config::ReadFailure failure)
 {
     switch (failure) {
-    case ReadFailure::not_a_file:
+    case config::ReadFailure::not_a_file:
         return L"同じ名前のフォルダがあります";
-    case ReadFailure::not_opened:
+    case config::ReadFailure::not_opened:
         return L"ファイルを開けません";
-    case ReadFailure::stream_error:
+    case config::ReadFailure::stream_error:
         return L"読み出し中にエラーが発生しました";
-    case ReadFailure::too_short:
+    case config::ReadFailure::too_short:
         return L"ファイルが途中で切れています";
-    case ReadFailure::bad_id:
+    case config::ReadFailure::bad_id:
         return L"Tessel の設定ファイルではありません（識別子が違います）";
-    case ReadFailure::none:
+    case config::ReadFailure::none:
         break;
     }
     return L"不明";
@@ -26,7 +26,7 @@ const wchar_t* ReasonText(ReadFailure failure)
 
 } // namespace
 
-std::wstring UnreadFileNotice(const UnreadFile& file)
+std::wstring UnreadFileNotice(const config::UnreadFile& file)
 {
     std::wstring text = L"設定ファイルを読み込めませんでした。\n" + file.path + L"\n理由：" + ReasonText(file.failure) +
                         L"\n\n";
@@ -38,10 +38,10 @@ std::wstring UnreadFileNotice(const UnreadFile& file)
     return text;
 }
 
-std::wstring SaveFailureNotice(const std::vector<WriteFailure>& failures)
+std::wstring SaveFailureNotice(const std::vector<config::WriteFailure>& failures)
 {
     std::wstring text = L"設定を保存できませんでした。";
-    for (const WriteFailure& failure : failures) {
+    for (const config::WriteFailure& failure : failures) {
         text += L"\n\n";
         text += failure.path.empty() ? std::wstring(L"（保存先がありません）") : failure.path;
         text += L"\n" + weftcpplib::ErrorTextLine(failure.error);

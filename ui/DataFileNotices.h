@@ -10,9 +10,9 @@ namespace ui {
 
 // The file could not be read (or broke off): which file, why, and where its
 // original bytes were kept (or that it is left as it was).
-std::wstring UnreadFileNotice(const UnreadFile& file);
+std::wstring UnreadFileNotice(const config::UnreadFile& file);
 
 // Nothing could be saved: each place tried, with the system's error text.
-std::wstring SaveFailureNotice(const std::vector<WriteFailure>& failures);
+std::wstring SaveFailureNotice(const std::vector<config::WriteFailure>& failures);
 
 } // namespace ui

@@ -1,11 +1,11 @@
 #include "ui/PlayListEdit.h"
 
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 namespace ui {
 
-bool AppendToPlayList(SceneData& scene, int play_list_size)
+bool AppendToPlayList(config::SceneData& scene, int play_list_size)
 {
     if (scene.order >= 0)
         return false;
@@ -13,7 +13,7 @@ bool AppendToPlayList(SceneData& scene, int play_list_size)
     return true;
 }
 
-void RemoveFromPlayList(std::vector<SceneData>& scenes, SceneData& scene)
+void RemoveFromPlayList(std::vector<config::SceneData>& scenes, config::SceneData& scene)
 {
     // A scene outside the list has nothing to remove; closing its "gap"
     // would shift every entry of the list.
@@ -21,21 +21,21 @@ void RemoveFromPlayList(std::vector<SceneData>& scenes, SceneData& scene)
     if (removed < 0)
         return;
     scene.order = -1;
-    for (SceneData& other : scenes) {
+    for (config::SceneData& other : scenes) {
         if (other.order > removed)
             --other.order;
     }
 }
 
-void SwapPlayListNeighbours(SceneData& earlier, SceneData& later)
+void SwapPlayListNeighbours(config::SceneData& earlier, config::SceneData& later)
 {
     ++earlier.order;
     --later.order;
 }
 
-std::wstring SceneEntryText(const SceneData& scene)
+std::wstring SceneEntryText(const config::SceneData& scene)
 {
-    const std::wstring name = weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    const std::wstring name = platform::WideFromUtf16(scene.name, config::kSceneNameUnits);
     wchar_t buffer[160];
     weftcpplib::FormatWide(buffer, std::size(buffer), L"%3d : %ls", scene.no, name.c_str());
     return buffer;

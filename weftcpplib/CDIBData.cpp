@@ -8,7 +8,7 @@
 
 #include "platform/System.h"
 #include "weftcpplib/FaultReport.h"
-#include "weftcpplib/FillBorder.h"
+#include "weftcpplib/TilingMode.h"
 
 namespace weftcpplib {
 namespace {
@@ -99,6 +99,17 @@ void CDIBData::Create(std::int32_t width, std::int32_t height)
     h.biSizeImage = static_cast<std::uint32_t>(static_cast<std::int64_t>(width) * height * 4);
 }
 
+bool CDIBData::SetDIBits(const RowCopy& copy) const
+{
+    std::uint32_t error = 0;
+    if (copy(header_, pixels_.get(), Height(), error))
+        return true;
+    wchar_t text[kErrorTextUnits];
+    FormatErrorText(error, text);
+    ReportFault(L"weftcpplib::CDIBData::SetDIBits", text);
+    return false;
+}
+
 void CDIBData::Fill(std::uint32_t pixel)
 {
     std::fill_n(pixels_.get(), count_, pixel);
@@ -140,35 +151,42 @@ void CDIBData::Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, 
             ReportTileFault();
     };
 
-    if (mode == TILE_FIT)
-        return;
-    if (mode != TILE_GRID && mode != TILE_SHIFT_H && mode != TILE_SHIFT_V) {
+    if (!IsTilingMode(mode)) {
         place((W - tw) / 2, (H - th) / 2);
         return;
     }
-    if (tw <= 0 || th <= 0)
+    const auto tiling = static_cast<TilingMode>(mode);
+    if (Repeats(tiling) && (tw <= 0 || th <= 0))
         return; // an empty tile would never advance the grid
-    const std::int64_t x0 = GridStart(W, tw);
-    const std::int64_t y0 = GridStart(H, th);
-
-    if (mode == TILE_GRID) {
-        for (std::int64_t y = y0; y < H; y += th)
-            for (std::int64_t x = x0; x < W; x += tw)
+    switch (tiling) {
+    case TILE_FIT:
+        return;
+    case TILE_CENTER:
+        place((W - tw) / 2, (H - th) / 2);
+        return;
+    case TILE_GRID:
+        for (std::int64_t y = GridStart(H, th); y < H; y += th)
+            for (std::int64_t x = GridStart(W, tw); x < W; x += tw)
                 place(x, y);
-    } else if (mode == TILE_SHIFT_H) {
+        return;
+    case TILE_SHIFT_H: {
         bool shifted = FirstIsShifted(H, th);
-        for (std::int64_t y = y0; y < H; y += th, shifted = !shifted) {
+        for (std::int64_t y = GridStart(H, th); y < H; y += th, shifted = !shifted) {
             const std::int64_t s = shifted ? tw / 2 : 0;
-            for (std::int64_t x = x0; x < W + s; x += tw)
+            for (std::int64_t x = GridStart(W, tw); x < W + s; x += tw)
                 place(x - s, y);
         }
-    } else {
+        return;
+    }
+    case TILE_SHIFT_V: {
         bool shifted = FirstIsShifted(W, tw);
-        for (std::int64_t x = x0; x < W; x += tw, shifted = !shifted) {
+        for (std::int64_t x = GridStart(W, tw); x < W; x += tw, shifted = !shifted) {
             const std::int64_t s = shifted ? th / 2 : 0;
-            for (std::int64_t y = y0; y < H + s; y += th)
+            for (std::int64_t y = GridStart(H, th); y < H + s; y += th)
                 place(x, y - s);
         }
+        return;
+    }
     }
 }
 

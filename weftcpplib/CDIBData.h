@@ -1,25 +1,11 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-#ifdef _WIN32
-#include "weftcpplib/CDIBData_win32.h"
-#else
-#include "weftcpplib/CDIBData_posix.h"
-#endif
+#include "weftcpplib/DibHeader.h"
 
 namespace weftcpplib {
-
-static_assert(sizeof(DibHeader) == 44);
-static_assert(offsetof(DibHeader, bmiColors) == 40);
-static_assert(offsetof(DibHeader, bmiHeader.biWidth) == 4);
-static_assert(offsetof(DibHeader, bmiHeader.biHeight) == 8);
-static_assert(offsetof(DibHeader, bmiHeader.biPlanes) == 12);
-static_assert(offsetof(DibHeader, bmiHeader.biBitCount) == 14);
-static_assert(offsetof(DibHeader, bmiHeader.biCompression) == 16);
-static_assert(offsetof(DibHeader, bmiHeader.biSizeImage) == 20);
-static_assert(offsetof(DibHeader, bmiHeader.biClrImportant) == 36);
 
 // A 32-bit image (pixels 0x00RRGGBB) with the header the platform needs to
 // copy it into a device bitmap. Rows are stored bottom-up as the header's
@@ -45,18 +31,22 @@ public:
     bool PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source);
 
     // Lays the source's inner tw x th block over this image by tiling mode
-    // (TILE_* of FillBorder.h); unknown modes centre one tile.
+    // (TilingMode.h); values that name no mode centre one tile.
     void Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode);
 
     // A one-pixel line; y counts from the top of the shown image. False when
     // the line misses the image or has no length.
     bool DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::uint32_t pixel);
 
-#ifdef _WIN32
-    // Copies every row into a device bitmap; reports and returns false when
-    // the system refuses.
-    bool SetDIBits(HDC dc, HBITMAP bitmap) const;
-#endif
+    // The platform's copy of every row into a device bitmap (SetDIBits on
+    // Windows, see platform/win32/DeviceBitmap.h); on failure false with the
+    // system's error code.
+    using RowCopy = std::function<bool(const DibHeader& header, const std::uint32_t* pixels, std::int32_t lines,
+                                       std::uint32_t& error)>;
+
+    // Copies every row through `copy`; reports the failure and returns false
+    // when the system refuses.
+    bool SetDIBits(const RowCopy& copy) const;
 
     std::int32_t Width() const { return header_.bmiHeader.biWidth; }
     std::int32_t Height() const { return header_.bmiHeader.biHeight; }

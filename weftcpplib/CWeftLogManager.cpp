@@ -4,11 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "platform/System.h"
 #include "weftcpplib/LogFileSet.h"
 #include "weftcpplib/LogLine.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 namespace weftcpplib {
@@ -50,7 +51,7 @@ void SplitModulePath(const std::wstring& path, std::wstring& folder, std::wstrin
 void WriteText(platform::LogFile& file, std::wstring_view text)
 {
     std::string bytes;
-    AppendUtf16LE(text, bytes);
+    platform::AppendUtf16LE(text, bytes);
     file.Write(bytes.data(), bytes.size()); // a lost line is not worth failing for
 }
 

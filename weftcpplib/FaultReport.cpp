@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "platform/System.h"
-#include "weftcpplib/FaultReportSystem.h"
 #include "weftcpplib/WideFormat.h"
 
 namespace weftcpplib {
@@ -70,7 +69,11 @@ void FormatErrorText(std::uint32_t code, wchar_t (&text)[kErrorTextUnits])
     }
     std::wstring message;
     const wchar_t* tag = nullptr;
-    if (fault_detail::SystemMessageText(code, message, tag)) {
+    if (platform::SystemErrorText(code, message))
+        tag = L"SYSTEM";
+    else if (platform::NtStatusText(code, message))
+        tag = L"NTDLL";
+    if (tag != nullptr) {
         const std::size_t n = FormatWide(text, kErrorTextUnits, L"%08x(%ls) %ls", hex, tag, message.c_str());
         DropTrailingHighSurrogate(text, n);
         return;
@@ -91,9 +94,9 @@ std::wstring ErrorTextLine(std::uint32_t code)
 void ReportFault(const wchar_t* where, const wchar_t* what)
 {
     FormatWide(report_buffer, kReportUnits, L"weftcpplib : %ls", where ? where : L"");
-    fault_detail::WriteFaultLine(report_buffer);
+    platform::WriteErrorLine(report_buffer);
     FormatWide(report_buffer, kReportUnits, L"%ls", what ? what : L"");
-    fault_detail::WriteFaultLine(report_buffer);
+    platform::WriteErrorLine(report_buffer);
 }
 
 bool FolderOfPath(const std::wstring& path, wchar_t separator, std::wstring& folder)

@@ -3,29 +3,19 @@
 #include <cstdint>
 #include <cstring>
 
-namespace weftcpplib {
+#include "weftcpplib/TilingMode.h"
 
-// Tiling modes; the same values choose how the border ring is filled.
-enum : std::uint16_t {
-    TILE_CENTER = 0,
-    TILE_FIT = 1,
-    TILE_GRID = 2,
-    TILE_SHIFT_H = 3,
-    TILE_SHIFT_V = 4,
-};
+namespace weftcpplib {
 
 // Fills the one-element border ring of a w x h row-major block from its
 // interior so that the edges see the neighbours the tiled picture shows:
 // zeros for a single picture, the wrapped field (with half shifts) for the
-// tiling modes. Modes above 4 write nothing. Serves 16-bit cells and 32-bit
+// tiling modes. Values that name no mode write nothing. Serves 16-bit cells and 32-bit
 // pixels alike.
 template <typename T>
 void FillBorder(T* cells, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
 {
-    if (w == 0 || h == 0 || mode > TILE_SHIFT_V)
-        return;
-    // The wrapping modes copy from the interior side of the ring.
-    if (mode >= TILE_GRID && (w < 2 || h < 2))
+    if (w == 0 || h == 0 || !IsTilingMode(mode))
         return;
     auto row = [&](std::uint32_t y) { return cells + static_cast<std::size_t>(y) * w; };
     const std::uint32_t hw = w / 2;
@@ -39,7 +29,12 @@ void FillBorder(T* cells, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
         }
     };
 
-    switch (mode) {
+    const auto tiling = static_cast<TilingMode>(mode);
+    // The wrapping modes copy from the interior side of the ring.
+    if (Repeats(tiling) && (w < 2 || h < 2))
+        return;
+
+    switch (tiling) {
     case TILE_CENTER:
     case TILE_FIT:
         for (std::uint32_t y = 1; y + 1 < h; ++y) {
@@ -80,8 +75,6 @@ void FillBorder(T* cells, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
             row(k)[w - 1] = row(hh - 1 + k)[1];
             row(hh + k)[w - 1] = row(1 + k)[1];
         }
-        break;
-    default:
         break;
     }
 }

@@ -5,7 +5,7 @@
 
 #include "core/simd/StepLoop.h"
 
-namespace core_simd {
+namespace core::simd {
 namespace {
 
 struct Avx2 {
@@ -50,5 +50,5 @@ bool StepGenerationAvx2(const short* cells, short* next, std::uint32_t w, std::u
     return StepGeneration<Avx2>(cells, next, w, h, bounds, sums);
 }
 
-} // namespace core_simd
+} // namespace core::simd
 #endif

@@ -5,7 +5,7 @@
 
 #include "core/simd/StepLoop.h"
 
-namespace core_simd {
+namespace core::simd {
 namespace {
 
 struct Avx512 {
@@ -48,5 +48,5 @@ bool StepGenerationAvx512(const short* cells, short* next, std::uint32_t w, std:
     return StepGeneration<Avx512>(cells, next, w, h, bounds, sums);
 }
 
-} // namespace core_simd
+} // namespace core::simd
 #endif

@@ -8,7 +8,7 @@
 //
 // They expect cells in 0..255, as the engine keeps them: the neighbour sums
 // are formed in 16 bits.
-namespace core_simd {
+namespace core::simd {
 
 // The birth band as a range of the neighbours' sum S rather than of S / 8:
 // p1 <= S >> 3 <= p2 exactly when 8 p1 <= S <= 8 p2 + 7. The kernels test
@@ -38,4 +38,4 @@ bool StepGenerationAvx512(const short* cells, short* next, std::uint32_t w, std:
                           const StepBounds& bounds, std::int16_t* sums);
 #endif
 
-} // namespace core_simd
+} // namespace core::simd

@@ -10,7 +10,7 @@
 //
 // Isa provides: Vec, kLanes, Load, Store, Add, Or, Zero, AnyNonZero, a Params
 // type built from StepBounds, and Next(cell, neighbour sum, params).
-namespace core_simd {
+namespace core::simd {
 namespace {
 
 // Calls body(x) for vectors starting at x = 1, 1 + L, ... and a last one
@@ -71,4 +71,4 @@ bool StepGeneration(const short* cells, short* next, std::uint32_t w, std::uint3
 }
 
 } // namespace
-} // namespace core_simd
+} // namespace core::simd

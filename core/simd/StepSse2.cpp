@@ -5,7 +5,7 @@
 
 #include "core/simd/StepLoop.h"
 
-namespace core_simd {
+namespace core::simd {
 namespace {
 
 struct Sse2 {
@@ -50,5 +50,5 @@ bool StepGenerationSse2(const short* cells, short* next, std::uint32_t w, std::u
     return StepGeneration<Sse2>(cells, next, w, h, bounds, sums);
 }
 
-} // namespace core_simd
+} // namespace core::simd
 #endif

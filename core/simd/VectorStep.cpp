@@ -7,7 +7,7 @@
 #include "core/simd/StepKernels.h"
 #include "platform/CpuFeatures.h"
 
-namespace core_simd {
+namespace core::simd {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::optional<bool> VectorGeneration(const short* cells, short* next, std::uint3
 #endif
 }
 
-} // namespace core_simd
+} // namespace core::simd

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace core_simd {
+namespace core::simd {
 
 // One generation by the widest vector form that the active SIMD level allows
 // and the interior width holds: the interior of `next` and whether any new
@@ -10,4 +10,4 @@ namespace core_simd {
 std::optional<bool> VectorGeneration(const short* cells, short* next, std::uint32_t w, std::uint32_t h,
                                      const std::int16_t param[3]);
 
-} // namespace core_simd
+} // namespace core::simd

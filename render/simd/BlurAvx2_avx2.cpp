@@ -5,7 +5,7 @@
 
 #include "render/simd/BlurLoop.h"
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 inline __m256i Load(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
@@ -48,5 +48,5 @@ void BlurInteriorAvx2(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h, s
     BlurInterior<Avx2>(pixels, w, h, sums);
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

@@ -5,7 +5,7 @@
 
 #include "render/simd/BlurLoop.h"
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 // Eight pixels widened to 16-bit channels, in pixel order.
@@ -51,5 +51,5 @@ void BlurInteriorAvx512(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h,
     BlurInterior<Avx512>(pixels, w, h, sums);
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

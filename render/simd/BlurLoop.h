@@ -9,7 +9,7 @@
 // pixels: Sums (the three-pixel horizontal sums of each channel, as four
 // 16-bit lanes per pixel) and Means (three rows of sums to pixels, each
 // channel divided by 9 and rounded down, the fourth byte 0).
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 // floor(s / 9) == (s * 7282) >> 16 for every s below 32768; nine bytes sum
@@ -46,4 +46,4 @@ void BlurInterior(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h, std::
 }
 
 } // namespace
-} // namespace render_simd
+} // namespace render::simd

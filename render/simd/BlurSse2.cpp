@@ -5,7 +5,7 @@
 
 #include "render/simd/BlurLoop.h"
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 inline __m128i Load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
@@ -44,5 +44,5 @@ void BlurInteriorSse2(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h, s
     BlurInterior<Sse2>(pixels, w, h, sums);
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

@@ -6,7 +6,7 @@
 // the 3 x 3 median and the 3 x 3 box blur. Each writes exactly what the
 // plain loop writes. A form needs rows (or a cell count) at least as wide as
 // the span it handles at once (k*); the dispatcher (VectorFilters.h) checks.
-namespace render_simd {
+namespace render::simd {
 
 #if defined(__i386__) || defined(__x86_64__)
 #define TESSEL_X86_SIMD 1
@@ -27,8 +27,8 @@ void MedianRowAvx512(const short* above, const short* here, const short* below, 
                      std::uint32_t w, short* columns, const std::uint8_t* planes);
 
 // Palette look-up of `count` cells through the byte planes.
-constexpr std::size_t kColourSpanAvx512 = 64;
-void ColourCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t count, const std::uint8_t* planes);
+constexpr std::size_t kColorSpanAvx512 = 64;
+void ColorCellsAvx512(const short* cells, std::uint32_t* pixels, std::size_t count, const std::uint8_t* planes);
 
 // Box blur of the interior of a w x h image in place; `sums` holds three rows
 // of 4 w 16-bit channel sums.
@@ -40,4 +40,4 @@ void BlurInteriorAvx2(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h, s
 void BlurInteriorAvx512(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h, std::uint16_t* sums);
 #endif
 
-} // namespace render_simd
+} // namespace render::simd

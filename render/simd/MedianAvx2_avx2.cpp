@@ -5,7 +5,7 @@
 
 #include "render/simd/MedianLoop.h"
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 struct Avx2 {
@@ -25,5 +25,5 @@ void MedianRowAvx2(const short* above, const short* here, const short* below, sh
     MedianRow<Avx2>(above, here, below, medians, w, columns);
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

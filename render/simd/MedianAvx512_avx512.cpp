@@ -4,7 +4,7 @@
 #include "render/simd/MedianLoop.h"
 #include "render/simd/PaletteLookup512.h"
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 struct Avx512 {
@@ -30,5 +30,5 @@ void MedianRowAvx512(const short* above, const short* here, const short* below, 
     });
 }
 
-} // namespace render_simd
+} // namespace render::simd
 #endif

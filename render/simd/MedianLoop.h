@@ -7,7 +7,7 @@
 // The median network shared by the vector forms, instantiated by each
 // instruction-set file with its own operations (Vec, kLanes, Load, Store,
 // Min, Max). Cells compare as signed 16-bit numbers, as in the plain loop.
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 // The columns of three cells of a row sorted into lo, mid and hi, for every
@@ -58,4 +58,4 @@ void MedianRow(const short* above, const short* here, const short* below, short*
 }
 
 } // namespace
-} // namespace render_simd
+} // namespace render::simd

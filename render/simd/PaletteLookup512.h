@@ -5,7 +5,7 @@
 // Palette look-up of 64 cells at once with byte permutes: the 256 entries are
 // held as four byte planes (blue, green, red, fourth byte), each four
 // registers of 64 bytes. Only for files compiled for AVX-512 VBMI.
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 class PalettePlanes {
@@ -61,4 +61,4 @@ inline __m512i IndexBytes(__m512i first32, __m512i next32)
 }
 
 } // namespace
-} // namespace render_simd
+} // namespace render::simd

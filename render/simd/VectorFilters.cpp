@@ -7,7 +7,7 @@
 #include "render/CellPalette.h"
 #include "render/simd/FilterKernels.h"
 
-namespace render_simd {
+namespace render::simd {
 
 #ifdef TESSEL_X86_SIMD
 namespace {
@@ -53,14 +53,14 @@ std::size_t Cells(std::uint32_t w, std::uint32_t rows) { return static_cast<std:
 } // namespace
 #endif
 
-bool ColourCellsVector(const short* cells, std::uint32_t* pixels, std::size_t count)
+bool ColorCellsVector(const short* cells, std::uint32_t* pixels, std::size_t count)
 {
 #ifdef TESSEL_X86_SIMD
     // Without byte permutes the plain look-up is as fast as any vector form
     // (its loads, not its arithmetic, bound it); gathers measured slower.
-    if (platform::ActiveSimdLevel() < SimdLevel::Avx512 || count < kColourSpanAvx512)
+    if (platform::ActiveSimdLevel() < SimdLevel::Avx512 || count < kColorSpanAvx512)
         return false;
-    ColourCellsAvx512(cells, pixels, count, PalettePlanes().data());
+    ColorCellsAvx512(cells, pixels, count, PalettePlanes().data());
     return true;
 #else
     (void)cells, (void)pixels, (void)count;
@@ -119,4 +119,4 @@ bool BlurInteriorVector(std::uint32_t* pixels, std::uint32_t w, std::uint32_t h)
 #endif
 }
 
-} // namespace render_simd
+} // namespace render::simd

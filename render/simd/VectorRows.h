@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace render_simd {
+namespace render::simd {
 namespace {
 
 // Calls body(x) for spans of L starting at x = first, first + L, ... and a
@@ -19,4 +19,4 @@ inline void ForEachSpan(std::uint32_t first, std::uint32_t end, Body&& body)
 }
 
 } // namespace
-} // namespace render_simd
+} // namespace render::simd

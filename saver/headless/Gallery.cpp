@@ -23,10 +23,10 @@ std::string SceneFile(const std::string& dir, int no)
 
 } // namespace
 
-std::string RenderGallery(const RunSettings& run, WeftConfig& config, const std::string& dir)
+std::string RenderGallery(const RunSettings& run, config::WeftConfig& config, const std::string& dir)
 {
     std::vector<Picture> tiles;
-    for (const SceneData& builtin : builtin_scenes) {
+    for (const config::SceneData& builtin : core::builtin_scenes) {
         RunSettings scene_run = run;
         scene_run.scene = builtin.no;
         std::string warning;

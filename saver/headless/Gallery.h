@@ -15,6 +15,6 @@ inline constexpr int kSheetGap = 4;
 // Renders each scene as run says (its scene ignored) and writes
 // dir/scene-NN.png, the last frame shrunk to at most kGalleryWidth pixels
 // wide, and dir/contact-sheet.png. Returns an error text, empty on success.
-std::string RenderGallery(const RunSettings& run, WeftConfig& config, const std::string& dir);
+std::string RenderGallery(const RunSettings& run, config::WeftConfig& config, const std::string& dir);
 
 } // namespace headless

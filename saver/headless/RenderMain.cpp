@@ -97,7 +97,7 @@ private:
     std::clock_t cpu_ = std::clock();
 };
 
-int RenderOne(const RenderOptions& o, const RunSettings& run, WeftConfig& config)
+int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig& config)
 {
     std::optional<WebpAnimation> webp;
     if (!o.webp_file.empty())
@@ -164,7 +164,7 @@ int main(int argc, char** argv)
     run.data_file = o.data_file;
 
     try {
-        WeftConfig config;
+        config::WeftConfig config;
         std::string warning;
         if (std::string error = PrepareSettings(run, config, warning); !error.empty())
             return BadArguments(error);
@@ -176,7 +176,7 @@ int main(int argc, char** argv)
         if (!o.gallery_dir.empty()) {
             if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
                 return Failed(error);
-            std::printf("gallery of %d scenes written to %s\n", static_cast<int>(builtin_scenes.size()),
+            std::printf("gallery of %d scenes written to %s\n", static_cast<int>(core::builtin_scenes.size()),
                         o.gallery_dir.c_str());
             return kDone;
         }

@@ -14,7 +14,7 @@
 
 namespace headless {
 
-std::string PrepareSettings(const RunSettings& run, WeftConfig& config, std::string& warning)
+std::string PrepareSettings(const RunSettings& run, config::WeftConfig& config, std::string& warning)
 {
     config.SetDefaults();
     if (!run.data_file.empty()) {
@@ -27,7 +27,7 @@ std::string PrepareSettings(const RunSettings& run, WeftConfig& config, std::str
     }
     if (run.scene) {
         const auto found = std::find_if(config.scene_list.begin(), config.scene_list.end(),
-                                        [&](const SceneData& scene) { return scene.no == *run.scene; });
+                                        [&](const config::SceneData& scene) { return scene.no == *run.scene; });
         if (found == config.scene_list.end())
             return "unknown scene " + std::to_string(*run.scene) + " (the scenes are numbered 1 to " +
                    std::to_string(config.scene_list.size()) + ")";
@@ -44,7 +44,7 @@ std::uint64_t FrameCount(double seconds, std::uint32_t fps)
     return frames < 1 ? 1u : static_cast<std::uint64_t>(frames);
 }
 
-PlayResult Play(const RunSettings& run, WeftConfig& config, const FrameSink& sink)
+PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameSink& sink)
 {
     std::unique_ptr<SeededRandom> random;
     std::optional<platform::ScopedRandomSource> seeded;
@@ -53,8 +53,8 @@ PlayResult Play(const RunSettings& run, WeftConfig& config, const FrameSink& sin
         seeded.emplace(*random);
     }
     SimulatedScreen screen(run.width, run.height);
-    SceneScheduler scheduler;
-    CAEngine engine;
+    config::SceneScheduler scheduler;
+    core::CAEngine engine;
     // The model is filled already; the user's file is never written.
     saver::FrameHost host(screen, config, scheduler, engine, {.use_data_file = false});
     host.Start({false, run.width, run.height, 96});

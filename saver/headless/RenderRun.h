@@ -28,7 +28,7 @@ using FrameSink = std::function<bool(const saver::FrameBuffer& frame, std::uint3
 // never written), and the scene asked for. Returns an error text for a
 // missing file or an unknown scene; warning gets a text when the file could
 // be read only in part (the saver, too, goes on with what it read).
-std::string PrepareSettings(const RunSettings& run, WeftConfig& config, std::string& warning);
+std::string PrepareSettings(const RunSettings& run, config::WeftConfig& config, std::string& warning);
 
 // Frames a run of these seconds shows: seconds x fps, at least one.
 std::uint64_t FrameCount(double seconds, std::uint32_t fps);
@@ -40,6 +40,6 @@ struct PlayResult {
 };
 
 // Plays the run on a prepared model.
-PlayResult Play(const RunSettings& run, WeftConfig& config, const FrameSink& sink);
+PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameSink& sink);
 
 } // namespace headless

@@ -1,6 +1,7 @@
 #include "saver/win32/FrameWindow.h"
 
 #include "platform/System.h"
+#include "platform/win32/DeviceBitmap.h"
 #include "platform/win32/GdiHandles.h"
 #include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
@@ -10,7 +11,10 @@ namespace {
 
 using namespace platform::win32;
 
-// The frame loop's failures are reported under its own source name.
+// The stored log names the frame loop's failures "Tessel.cpp". The line is
+// this file's, not that of the frame loop's call: one call there (a frame's
+// presentation) fails in any of several calls here, and only this file's
+// line tells them apart. Each failing call below has a line of its own.
 #define LOG_FRAME_ERROR() WEFT_LOG_SYSTEM_ERROR(L"Tessel.cpp", GetLastError())
 
 bool Blit(HDC dc, HDC memory, const BlitPlan& plan)
@@ -58,7 +62,7 @@ void WindowFrontEnd::Present(const weftcpplib::CDIBData& source, std::span<const
         LOG_FRAME_ERROR();
         return;
     }
-    if (!source.SetDIBits(memory.get(), bitmap.get())) {
+    if (!source.SetDIBits(platform::RowsInto(memory.get(), bitmap.get()))) {
         LOG_FRAME_ERROR();
         return;
     }

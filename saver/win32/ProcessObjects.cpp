@@ -20,9 +20,9 @@ struct LogFirst {
 } // namespace
 
 // builtin_scenes is constant data, ready before any of these.
-WeftConfig weft_config;
-SceneScheduler scene_scheduler;
-CAEngine ca_engine;
+config::WeftConfig weft_config;
+config::SceneScheduler scene_scheduler;
+core::CAEngine ca_engine;
 
 namespace {
 

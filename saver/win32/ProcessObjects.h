@@ -9,9 +9,9 @@
 // translation unit so that they are created in a fixed order (log, settings
 // model, scheduler with its play list, engine, graphics library, frame loop)
 // and destroyed in the reverse one.
-extern WeftConfig weft_config;
-extern SceneScheduler scene_scheduler;
-extern CAEngine ca_engine;
+extern config::WeftConfig weft_config;
+extern config::SceneScheduler scene_scheduler;
+extern core::CAEngine ca_engine;
 
 namespace saver {
 

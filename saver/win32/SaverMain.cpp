@@ -5,7 +5,7 @@
 #include "saver/CommandLine.h"
 #include "saver/win32/HostState.h"
 #include "saver/win32/ProcessObjects.h"
-#include "ui/SettingsDialog_win32.h"
+#include "ui/win32/SettingsDialog.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace saver {

@@ -27,7 +27,7 @@
 #include "saver/x11/X11FrontEnd.h"
 #include "saver/x11/XErrors.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ int SignalDescriptor()
 // The process-wide objects of the saver, in the order they depend on.
 struct SaverObjects {
     SaverObjects() { weftcpplib::WeftLog(); }
-    WeftConfig config;
-    SceneScheduler scheduler;
-    CAEngine engine;
+    config::WeftConfig config;
+    config::SceneScheduler scheduler;
+    core::CAEngine engine;
 };
 
 enum class Ending { running, signal, window_gone, closed };
@@ -141,12 +141,12 @@ private:
 // Reads the data file at path, making it with the defaults on the first run,
 // and applies the run's own settings. False, with the reason, for a -scene
 // the settings do not have.
-bool PrepareSettings(const Options& options, const std::string& path, WeftConfig& config, std::string& error)
+bool PrepareSettings(const Options& options, const std::string& path, config::WeftConfig& config, std::string& error)
 {
     std::string folder_error;
     if (!options.data_path && !MakeFoldersFor(path, folder_error))
         WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
-                        weftcpplib::WideFromUtf8(folder_error).c_str());
+                        platform::WideFromUtf8(folder_error).c_str());
     UseDataFile(config, path);
     {
         const FolderLock lock(path);
@@ -211,7 +211,7 @@ int RunSaver(const Options& options)
         // As the Windows saver does when its window closes: the scene that
         // was playing is stored, unless this run's settings were forced.
         if (!OverridesSettings(options)) {
-            const FolderLock lock(weftcpplib::Utf8FromWide(saver_objects.config.user_data_file_path));
+            const FolderLock lock(platform::Utf8FromWide(saver_objects.config.user_data_file_path));
             saver_objects.config.WriteDataFile();
         }
         host.Stop();

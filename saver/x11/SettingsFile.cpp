@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace saver::x11 {
 
@@ -62,20 +62,20 @@ FolderLock::~FolderLock()
         close(fd_);
 }
 
-void UseDataFile(WeftConfig& config, const std::string& path)
+void UseDataFile(config::WeftConfig& config, const std::string& path)
 {
     config.data_file_path.clear();
-    config.user_data_file_path = weftcpplib::WideFromUtf8(path);
+    config.user_data_file_path = platform::WideFromUtf8(path);
 }
 
-bool ApplyOverrides(const Options& options, WeftConfig& config, std::string& error)
+bool ApplyOverrides(const Options& options, config::WeftConfig& config, std::string& error)
 {
     if (options.fps)
         config.settings.fps = *options.fps;
     if (options.scene) {
         for (std::size_t i = 0; i < config.scene_list.size(); ++i) {
             if (config.scene_list[i].no == *options.scene) {
-                config.settings.play = PLAY_RULE_SELECT;
+                config.settings.play = config::PLAY_RULE_SELECT;
                 config.settings.select = static_cast<std::int32_t>(i);
                 config.SetCurrentScene(config.scene_list[i]);
                 return true;

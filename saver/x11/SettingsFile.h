@@ -17,7 +17,7 @@ bool MakeFoldersFor(const std::string& file, std::string& error);
 
 // Points the model at path as its only place (the program's folder is the
 // system's, never written).
-void UseDataFile(WeftConfig& config, const std::string& path);
+void UseDataFile(config::WeftConfig& config, const std::string& path);
 
 // Holds the data file's folder locked while it lives: XScreenSaver starts
 // one copy per monitor, and they start and stop together, so their reads and
@@ -37,6 +37,6 @@ private:
 
 // Applies -scene and -fps to the model read from the file. False, with the
 // reason, when no scene of the list has the number asked for.
-bool ApplyOverrides(const Options& options, WeftConfig& config, std::string& error);
+bool ApplyOverrides(const Options& options, config::WeftConfig& config, std::string& error);
 
 } // namespace saver::x11

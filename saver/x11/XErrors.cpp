@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace saver::x11 {
 namespace {
@@ -20,7 +20,7 @@ int OnXError(Display* display, XErrorEvent* event)
     char text[256] = {};
     XGetErrorText(display, event->error_code, text, sizeof text);
     weftcpplib::WeftLog().Print(weftcpplib::LOG_ERROR, L"X error %d (%ls) request %d.%d resource 0x%lx",
-                                event->error_code, weftcpplib::WideFromUtf8(text).c_str(), event->request_code, event->minor_code,
+                                event->error_code, platform::WideFromUtf8(text).c_str(), event->request_code, event->minor_code,
                                 static_cast<unsigned long>(event->resourceid));
     return 0;
 }

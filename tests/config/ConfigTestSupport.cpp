@@ -5,12 +5,12 @@
 #include <iterator>
 
 #include "config/DataFileFormat.h"
-#include "config/FileOps.h"
+#include "platform/Files.h"
 #include "config/SceneName.h"
 #include "platform/Random.h"
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace tessel_test {
 namespace {
@@ -28,38 +28,38 @@ std::string Bytes(const auto& block)
 void ConfigFolderTest::SetUp()
 {
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = platform::TempFolder() + L"tessel_config_" + weftcpplib::WideFromUtf8(test) + L"_" +
+    folder_ = platform::TempFolder() + L"tessel_config_" + platform::WideFromUtf8(test) + L"_" +
               std::to_wstring(platform::SecureRandomSource().Next()) + platform::kPathSeparator;
-    std::filesystem::create_directories(StreamPath(folder_));
+    std::filesystem::create_directories(platform::StreamPath(folder_));
 }
 
 void ConfigFolderTest::TearDown()
 {
     weftcpplib::WeftLog().Close();
     std::error_code ignored;
-    std::filesystem::remove_all(StreamPath(folder_), ignored);
+    std::filesystem::remove_all(platform::StreamPath(folder_), ignored);
 }
 
 bool ConfigFolderTest::Exists(const std::wstring& name) const
 {
-    return std::filesystem::exists(StreamPath(Path(name)));
+    return std::filesystem::exists(platform::StreamPath(Path(name)));
 }
 
 std::string ConfigFolderTest::Read(const std::wstring& name) const
 {
-    std::ifstream in(StreamPath(Path(name)), std::ios::binary);
+    std::ifstream in(platform::StreamPath(Path(name)), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void ConfigFolderTest::Put(const std::wstring& name, const std::string& bytes) const
 {
-    std::ofstream out(StreamPath(Path(name)), std::ios::binary | std::ios::trunc);
+    std::ofstream out(platform::StreamPath(Path(name)), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void ConfigFolderTest::MakeFolder(const std::wstring& name) const
 {
-    std::filesystem::create_directories(StreamPath(Path(name)));
+    std::filesystem::create_directories(platform::StreamPath(Path(name)));
 }
 
 void ConfigFolderTest::CaptureLog()
@@ -83,9 +83,9 @@ std::vector<std::wstring> ConfigFolderTest::LogLinesOf(const std::wstring& base_
     std::vector<std::wstring> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = units.find(u"\r\n", start)) != std::u16string::npos; start = end + 2) {
-        std::vector<weftcpplib::utf16_unit> line(units.begin() + static_cast<std::ptrdiff_t>(start),
+        std::vector<platform::utf16_unit> line(units.begin() + static_cast<std::ptrdiff_t>(start),
                                                  units.begin() + static_cast<std::ptrdiff_t>(end));
-        const std::wstring text = weftcpplib::WideFromUtf16(line.data(), line.size());
+        const std::wstring text = platform::WideFromUtf16(line.data(), line.size());
         lines.push_back(text.size() > kStampUnits ? text.substr(kStampUnits) : std::wstring());
     }
     return lines;
@@ -97,35 +97,35 @@ bool ConfigFolderTest::Logged(const std::wstring& message)
     return std::find(lines.begin(), lines.end(), message) != lines.end();
 }
 
-std::string HeaderBytes(const ModuleVersion& version, const CommonSettings& settings)
+std::string HeaderBytes(const config::ModuleVersion& version, const config::CommonSettings& settings)
 {
-    return Bytes(datafile::EncodeHeader(version, settings));
+    return Bytes(config::EncodeHeader(version, settings));
 }
 
-std::string HeadBytes(std::int32_t count, const SceneData& current)
+std::string HeadBytes(std::int32_t count, const config::SceneData& current)
 {
-    return Bytes(datafile::EncodeHead(count, current));
+    return Bytes(config::EncodeHead(count, current));
 }
 
-std::string RecordBytes(const SceneData& scene)
+std::string RecordBytes(const config::SceneData& scene)
 {
-    return Bytes(datafile::EncodeRecord(scene));
+    return Bytes(config::EncodeRecord(scene));
 }
 
-std::string FileBytes(const ModuleVersion& version, const CommonSettings& settings, const SceneData& current,
-                      const std::vector<SceneData>& list)
+std::string FileBytes(const config::ModuleVersion& version, const config::CommonSettings& settings, const config::SceneData& current,
+                      const std::vector<config::SceneData>& list)
 {
     std::string bytes = HeaderBytes(version, settings) + HeadBytes(static_cast<std::int32_t>(list.size() + 1), current);
-    for (const SceneData& scene : list)
+    for (const config::SceneData& scene : list)
         bytes += RecordBytes(scene);
     return bytes;
 }
 
-SceneData TestScene(std::int16_t no, std::int16_t order)
+config::SceneData TestScene(std::int16_t no, std::int16_t order)
 {
-    SceneData scene{};
+    config::SceneData scene{};
     scene.no = no;
-    weftcpplib::WideToUtf16Field(L"S" + std::to_wstring(no), scene.name, kSceneNameUnits);
+    platform::WideToUtf16Field(L"S" + std::to_wstring(no), scene.name, config::kSceneNameUnits);
     scene.order = order;
     scene.time = -1;
     scene.size = {-1, -1};
@@ -139,9 +139,9 @@ SceneData TestScene(std::int16_t no, std::int16_t order)
     return scene;
 }
 
-std::wstring NameOf(const SceneData& scene)
+std::wstring NameOf(const config::SceneData& scene)
 {
-    return SceneName(scene);
+    return config::SceneName(scene);
 }
 
 } // namespace tessel_test

@@ -37,15 +37,15 @@ private:
 };
 
 // Data file images for the reader.
-std::string HeaderBytes(const ModuleVersion& version, const CommonSettings& settings);
-std::string HeadBytes(std::int32_t count, const SceneData& current);
-std::string RecordBytes(const SceneData& scene);
-std::string FileBytes(const ModuleVersion& version, const CommonSettings& settings, const SceneData& current,
-                      const std::vector<SceneData>& list);
+std::string HeaderBytes(const config::ModuleVersion& version, const config::CommonSettings& settings);
+std::string HeadBytes(std::int32_t count, const config::SceneData& current);
+std::string RecordBytes(const config::SceneData& scene);
+std::string FileBytes(const config::ModuleVersion& version, const config::CommonSettings& settings, const config::SceneData& current,
+                      const std::vector<config::SceneData>& list);
 
 // A scene that is easy to tell apart: no, a name "S<no>" and an order.
-SceneData TestScene(std::int16_t no, std::int16_t order = -1);
+config::SceneData TestScene(std::int16_t no, std::int16_t order = -1);
 
-std::wstring NameOf(const SceneData& scene);
+std::wstring NameOf(const config::SceneData& scene);
 
 } // namespace tessel_test

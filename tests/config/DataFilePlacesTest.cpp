@@ -29,7 +29,7 @@ std::wstring FolderOf(const std::wstring& path)
 // Files and folders in memory. A folder that is not writable takes no new
 // file, no replacement and no subfolder; a file that is not readable fails
 // the data file's read (its bytes can still be copied).
-class FakeFileSystem final : public PlaceFileSystem {
+class FakeFileSystem final : public config::PlaceFileSystem {
 public:
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> folders;
@@ -90,12 +90,12 @@ public:
 const std::wstring kProgramFolder = Join({L"Apps", L"Saver"});
 const std::wstring kUserRoot = Join({L"Users", L"me", L"Roaming"});
 const std::wstring kUserFolder = Join({kUserRoot, L"Tessel"});
-const DataFilePlaces kPlaces{Join({kProgramFolder, L"Tessel.dat"}), Join({kUserFolder, L"Tessel.dat"})};
+const config::DataFilePlaces kPlaces{Join({kProgramFolder, L"Tessel.dat"}), Join({kUserFolder, L"Tessel.dat"})};
 const platform::LocalTime kNow{2026, 3, 6, 7, 8, 9, 45};
 
 enum Where { none, program, user };
 
-std::wstring PathOf(Where where, const DataFilePlaces& places = kPlaces)
+std::wstring PathOf(Where where, const config::DataFilePlaces& places = kPlaces)
 {
     return where == program ? places.program : where == user ? places.user : std::wstring();
 }
@@ -154,22 +154,22 @@ TEST_P(PlaceTable, ReadsWritesAndKeepsFromTheRightPlace)
         fs.unreadable.insert(kPlaces.user);
     const auto original = fs.files;
 
-    const ReadChoice choice = ChooseFileToRead(kPlaces, fs);
+    const config::ReadChoice choice = config::ChooseFileToRead(kPlaces, fs);
     EXPECT_EQ(choice.path, PathOf(row.read));
-    UnreadFile unread;
+    config::UnreadFile unread;
     if (!choice.path.empty() && fs.unreadable.count(choice.path))
-        unread = {choice.path, ReadFailure::too_short, {}};
+        unread = {choice.path, config::ReadFailure::too_short, {}};
     EXPECT_EQ(!unread.path.empty(), row.read_fails);
     const std::wstring unread_at_start = unread.path;
 
-    std::vector<WriteFailure> failures;
-    const std::wstring written = StoreInPlaces(
+    std::vector<config::WriteFailure> failures;
+    const std::wstring written = config::StoreInPlaces(
         kPlaces, fs, unread, kNow,
         [&](const std::wstring& path, std::uint32_t& error) { return fs.Store(path, "new bytes", error); },
         failures);
     EXPECT_EQ(written, PathOf(row.written));
     std::vector<std::wstring> failed_paths;
-    for (const WriteFailure& failure : failures) {
+    for (const config::WriteFailure& failure : failures) {
         failed_paths.push_back(failure.path);
         EXPECT_NE(failure.error, 0u);
     }
@@ -215,49 +215,49 @@ TEST(DataFilePlaces, AnUnusablePlaceIsLeftOut)
 {
     FakeFileSystem fs;
     fs.folders = {kProgramFolder, kUserRoot};
-    std::vector<WriteFailure> failures;
-    UnreadFile unread;
+    std::vector<config::WriteFailure> failures;
+    config::UnreadFile unread;
     const auto store = [&](const std::wstring& path, std::uint32_t& error) { return fs.Store(path, "x", error); };
 
     // No usable path beside the program (a path too long): only the user's place.
-    const DataFilePlaces user_only{{}, kPlaces.user};
-    EXPECT_EQ(ChooseFileToRead(user_only, fs).path, L"");
-    EXPECT_EQ(StoreInPlaces(user_only, fs, unread, kNow, store, failures), kPlaces.user);
+    const config::DataFilePlaces user_only{{}, kPlaces.user};
+    EXPECT_EQ(config::ChooseFileToRead(user_only, fs).path, L"");
+    EXPECT_EQ(config::StoreInPlaces(user_only, fs, unread, kNow, store, failures), kPlaces.user);
     EXPECT_FALSE(fs.files.count(kProgramFolder + kSep + L"Tessel.dat"));
 
     // No per-user folder known: the program folder alone, as it always was.
     fs.read_only.insert(kProgramFolder);
-    const DataFilePlaces program_only{kPlaces.program, {}};
-    EXPECT_EQ(StoreInPlaces(program_only, fs, unread, kNow, store, failures), L"");
+    const config::DataFilePlaces program_only{kPlaces.program, {}};
+    EXPECT_EQ(config::StoreInPlaces(program_only, fs, unread, kNow, store, failures), L"");
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, kPlaces.program);
 
-    EXPECT_EQ(StoreInPlaces({}, fs, unread, kNow, store, failures), L"");
+    EXPECT_EQ(config::StoreInPlaces({}, fs, unread, kNow, store, failures), L"");
     EXPECT_EQ(failures.size(), 1u);
 }
 
 TEST(DataFilePlaces, DamagedCopiesNeverOverwriteEachOther)
 {
-    EXPECT_EQ(DamagedCopyPath(kPlaces.program, kNow, 1),
+    EXPECT_EQ(config::DamagedCopyPath(kPlaces.program, kNow, 1),
               kProgramFolder + kSep + L"Tessel.damaged-20260306-070809.dat");
-    EXPECT_EQ(DamagedCopyPath(kPlaces.program, kNow, 3),
+    EXPECT_EQ(config::DamagedCopyPath(kPlaces.program, kNow, 3),
               kProgramFolder + kSep + L"Tessel.damaged-20260306-070809-3.dat");
 
     FakeFileSystem fs;
     fs.folders = {kProgramFolder};
     fs.files[kPlaces.program] = "first damage";
-    UnreadFile unread{kPlaces.program, ReadFailure::bad_id, {}};
+    config::UnreadFile unread{kPlaces.program, config::ReadFailure::bad_id, {}};
     std::uint32_t error = 0;
-    ASSERT_TRUE(KeepUnreadFile(unread, fs, kNow, error));
-    EXPECT_EQ(unread.copy, DamagedCopyPath(kPlaces.program, kNow, 1));
-    EXPECT_TRUE(KeepUnreadFile(unread, fs, kNow, error)) << "kept once only";
+    ASSERT_TRUE(config::KeepUnreadFile(unread, fs, kNow, error));
+    EXPECT_EQ(unread.copy, config::DamagedCopyPath(kPlaces.program, kNow, 1));
+    EXPECT_TRUE(config::KeepUnreadFile(unread, fs, kNow, error)) << "kept once only";
     EXPECT_EQ(fs.FilesStartingWith(kProgramFolder + kSep + L"Tessel.damaged").size(), 1u);
 
     // A second damage in the same second gets a name of its own.
     fs.files[kPlaces.program] = "second damage";
-    UnreadFile again{kPlaces.program, ReadFailure::too_short, {}};
-    ASSERT_TRUE(KeepUnreadFile(again, fs, kNow, error));
-    EXPECT_EQ(again.copy, DamagedCopyPath(kPlaces.program, kNow, 2));
+    config::UnreadFile again{kPlaces.program, config::ReadFailure::too_short, {}};
+    ASSERT_TRUE(config::KeepUnreadFile(again, fs, kNow, error));
+    EXPECT_EQ(again.copy, config::DamagedCopyPath(kPlaces.program, kNow, 2));
     EXPECT_EQ(fs.files[unread.copy], "first damage");
     EXPECT_EQ(fs.files[again.copy], "second damage");
 }

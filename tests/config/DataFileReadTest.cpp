@@ -12,31 +12,31 @@ using namespace tessel_test;
 
 namespace {
 
-constexpr ModuleVersion kV12{1, 2, 0, 0};
-constexpr ModuleVersion kV11{1, 1, 3, 4};
+constexpr config::ModuleVersion kV12{1, 2, 0, 0};
+constexpr config::ModuleVersion kV11{1, 1, 3, 4};
 
-CommonSettings FileSettings()
+config::CommonSettings FileSettings()
 {
-    CommonSettings s{};
+    config::CommonSettings s{};
     s.fps = 20;
     s.drop = 1;
     s.time = 5;
     s.fsize = {640, 480};
-    s.play = PLAY_LIST_ORDER;
+    s.play = config::PLAY_LIST_ORDER;
     s.select = 1;
     s.reserved[39] = 0x77;
     return s;
 }
 
-std::vector<SceneData> Builtins()
+std::vector<config::SceneData> Builtins()
 {
-    return {builtin_scenes.begin(), builtin_scenes.end()};
+    return {core::builtin_scenes.begin(), core::builtin_scenes.end()};
 }
 
-std::vector<std::int16_t> Numbers(const std::vector<SceneData>& list)
+std::vector<std::int16_t> Numbers(const std::vector<config::SceneData>& list)
 {
     std::vector<std::int16_t> numbers;
-    for (const SceneData& s : list)
+    for (const config::SceneData& s : list)
         numbers.push_back(s.no);
     return numbers;
 }
@@ -51,7 +51,7 @@ protected:
     void SetUp() override
     {
         ConfigFolderTest::SetUp();
-        config_ = std::make_unique<WeftConfig>();
+        config_ = std::make_unique<config::WeftConfig>();
         config_->data_file_path = Path(L"Tessel.dat");
         config_->user_data_file_path.clear();  // no per-user place: only this file
         CaptureLog();
@@ -66,14 +66,14 @@ protected:
     // The scenario refers only to scenes of the list, in order.
     void ExpectScenarioWithinList()
     {
-        const SceneData* first = config_->scene_list.data();
-        for (const SceneData* s : config_->scenario)
+        const config::SceneData* first = config_->scene_list.data();
+        for (const config::SceneData* s : config_->scenario)
             EXPECT_TRUE(s >= first && s < first + config_->scene_list.size());
         EXPECT_TRUE(std::is_sorted(config_->scenario.begin(), config_->scenario.end(),
-                                   [](const SceneData* a, const SceneData* b) { return a->order < b->order; }));
+                                   [](const config::SceneData* a, const config::SceneData* b) { return a->order < b->order; }));
     }
 
-    std::unique_ptr<WeftConfig> config_;
+    std::unique_ptr<config::WeftConfig> config_;
 };
 
 } // namespace
@@ -92,7 +92,7 @@ TEST_F(DataFileReadTest, MissingFileLeavesTheDefaults)
 
 TEST_F(DataFileReadTest, LogsWhatItReads)
 {
-    const SceneData current = TestScene(2, 0);
+    const config::SceneData current = TestScene(2, 0);
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, FileSettings(), current, {TestScene(1, -1), TestScene(2, 0)})));
     const std::vector<std::wstring> read{
                               L"****** データファイル読み込み",
@@ -149,8 +149,8 @@ TEST_F(DataFileReadTest, OlderVersionWithoutScenesGetsEveryBuiltinScene)
 TEST_F(DataFileReadTest, MissingBuiltinScenesAreInsertedInNumberOrder)
 {
     auto list = Builtins();
-    std::erase_if(list, [](const SceneData& s) { return s.no == 5 || s.no == 9; });
-    for (SceneData& s : list)
+    std::erase_if(list, [](const config::SceneData& s) { return s.no == 5 || s.no == 9; });
+    for (config::SceneData& s : list)
         s.order = -1;
     list[0].order = 7;  // the file's highest order
     auto settings = FileSettings();
@@ -170,8 +170,8 @@ TEST_F(DataFileReadTest, MissingBuiltinScenesAreInsertedInNumberOrder)
 TEST_F(DataFileReadTest, MergedScenarioScenesFollowTheHighestOrder)
 {
     auto list = Builtins();
-    std::erase_if(list, [](const SceneData& s) { return s.no == 5 || s.no == 6; });
-    for (SceneData& s : list)
+    std::erase_if(list, [](const config::SceneData& s) { return s.no == 5 || s.no == 6; });
+    for (config::SceneData& s : list)
         s.order = -1;
     list[10].order = 7;
     list[11].order = 3;
@@ -179,7 +179,7 @@ TEST_F(DataFileReadTest, MergedScenarioScenesFollowTheHighestOrder)
     EXPECT_EQ(config_->scene_list[4].order, 8);  // No. 5
     EXPECT_EQ(config_->scene_list[5].order, 9);  // No. 6
     std::vector<std::int16_t> played;
-    for (const SceneData* s : config_->scenario)
+    for (const config::SceneData* s : config_->scenario)
         played.push_back(s->no);
     EXPECT_EQ(played, (std::vector<std::int16_t>{14, 13, 5, 6}));
 }
@@ -210,7 +210,7 @@ TEST_F(DataFileReadTest, ScenesKnownToBothKeepTheFileVersion)
 {
     auto list = Builtins();
     list.erase(list.begin() + 20);
-    weftcpplib::WideToUtf16Field(L"mine", list[0].name, kSceneNameUnits);
+    platform::WideToUtf16Field(L"mine", list[0].name, config::kSceneNameUnits);
     ASSERT_TRUE(ReadBytes(FileBytes(kV11, FileSettings(), list[0], list)));
     EXPECT_EQ(NameOf(config_->scene_list[0]), L"mine");
     EXPECT_EQ(config_->scene_list.size(), 40u);
@@ -218,7 +218,7 @@ TEST_F(DataFileReadTest, ScenesKnownToBothKeepTheFileVersion)
 
 TEST_F(DataFileReadTest, Version10SaturationsAreRescaled)
 {
-    std::vector<SceneData> list{TestScene(1), TestScene(2)};
+    std::vector<config::SceneData> list{TestScene(1), TestScene(2)};
     list[1].s_min2 = 1000;
     list[1].s_max2 = 500;
     list[0].s_min2 = -1;  // a 32-bit product taken unsigned
@@ -236,7 +236,7 @@ TEST_F(DataFileReadTest, Version10SaturationsAreRescaled)
 
 TEST_F(DataFileReadTest, Version00IsConvertedToo)
 {
-    std::vector<SceneData> list{TestScene(1)};
+    std::vector<config::SceneData> list{TestScene(1)};
     list[0].s_max2 = 1000;
     auto settings = FileSettings();
     settings.select = 0;
@@ -246,7 +246,7 @@ TEST_F(DataFileReadTest, Version00IsConvertedToo)
 
 TEST_F(DataFileReadTest, Version10WithABadSelectTakesTheFirstScene)
 {
-    std::vector<SceneData> list{TestScene(1), TestScene(2)};
+    std::vector<config::SceneData> list{TestScene(1), TestScene(2)};
     auto settings = FileSettings();
     settings.select = 5;
     ASSERT_TRUE(ReadBytes(FileBytes({1, 0, 0, 0}, settings, TestScene(9), list)));
@@ -255,7 +255,7 @@ TEST_F(DataFileReadTest, Version10WithABadSelectTakesTheFirstScene)
     EXPECT_TRUE(Logged(L"  select 5 out of range : set to 0"));
 
     // Without any scene the file's current scene stays, rescaled.
-    SceneData current = TestScene(9);
+    config::SceneData current = TestScene(9);
     current.s_min2 = 1000;
     ASSERT_TRUE(ReadBytes(FileBytes({1, 0, 0, 0}, settings, current, {})));
     EXPECT_EQ(config_->current_scene.no, 9);
@@ -264,8 +264,8 @@ TEST_F(DataFileReadTest, Version10WithABadSelectTakesTheFirstScene)
 
 TEST_F(DataFileReadTest, SameOrNewerVersionsAreTakenAsTheyAre)
 {
-    for (const ModuleVersion version : {ModuleVersion{1, 2, 9, 9}, ModuleVersion{2, 0, 0, 0}}) {
-        std::vector<SceneData> list{TestScene(3), TestScene(50)};
+    for (const config::ModuleVersion version : {config::ModuleVersion{1, 2, 9, 9}, config::ModuleVersion{2, 0, 0, 0}}) {
+        std::vector<config::SceneData> list{TestScene(3), TestScene(50)};
         list[0].s_min2 = 1000;
         CaptureLog();
         ASSERT_TRUE(ReadBytes(FileBytes(version, FileSettings(), TestScene(3), list)));
@@ -307,7 +307,7 @@ TEST_F(DataFileReadTest, WrongIdChangesNothing)
 
 TEST_F(DataFileReadTest, BrokenRecordKeepsWhatWasReadWithAScenarioOverIt)
 {
-    std::vector<SceneData> list{TestScene(1, 1), TestScene(2, 0), TestScene(3, 2)};
+    std::vector<config::SceneData> list{TestScene(1, 1), TestScene(2, 0), TestScene(3, 2)};
     const std::string bytes = FileBytes(kV12, FileSettings(), TestScene(2), list);
     EXPECT_FALSE(ReadBytes(bytes.substr(0, bytes.size() - 40)));
     EXPECT_TRUE(SameBytes(config_->settings, FileSettings()));
@@ -316,7 +316,7 @@ TEST_F(DataFileReadTest, BrokenRecordKeepsWhatWasReadWithAScenarioOverIt)
     EXPECT_EQ(Numbers(config_->scene_list), Numbers(Builtins()));
     EXPECT_TRUE(SameBytes(config_->scene_list[0], list[0]));
     EXPECT_TRUE(SameBytes(config_->scene_list[1], list[1]));
-    EXPECT_TRUE(SameBytes(config_->scene_list[2], builtin_scenes[2]));
+    EXPECT_TRUE(SameBytes(config_->scene_list[2], core::builtin_scenes[2]));
     ASSERT_GE(config_->scenario.size(), 2u);
     EXPECT_EQ(config_->scenario[0], &config_->scene_list[1]);
     EXPECT_EQ(config_->scenario[1], &config_->scene_list[3]);  // No. 4, order 0 built in
@@ -353,12 +353,12 @@ TEST_F(DataFileReadTest, BytesPastTheCountAreIgnored)
     std::memcpy(bytes.data() + 92, &count, sizeof count);
     EXPECT_TRUE(ReadBytes(bytes + "trailing"));
     EXPECT_EQ(NameOf(config_->scene_list[0]), L"S1");
-    EXPECT_TRUE(SameBytes(config_->scene_list[1], builtin_scenes[1]));  // not the record past the count
+    EXPECT_TRUE(SameBytes(config_->scene_list[1], core::builtin_scenes[1]));  // not the record past the count
 }
 
 TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
 {
-    CommonSettings s = FileSettings();
+    config::CommonSettings s = FileSettings();
     s.fps = 0;
     s.drop = 300;
     s.time = -7;
@@ -368,7 +368,7 @@ TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
     EXPECT_EQ(config_->settings.fps, 30u);
     EXPECT_EQ(config_->settings.drop, 0);
     EXPECT_EQ(config_->settings.time, 3);
-    EXPECT_EQ(config_->settings.play, PLAY_LIST_SHUFFLE);
+    EXPECT_EQ(config_->settings.play, config::PLAY_LIST_SHUFFLE);
     EXPECT_EQ(config_->settings.select, 0);
     EXPECT_EQ(config_->settings.reserved[39], 0x77);
     const auto lines = LogLines();
@@ -385,17 +385,17 @@ TEST_F(DataFileReadTest, DamagedSettingsFallBackToSafeValues)
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, s, TestScene(1), {TestScene(1)})));
     EXPECT_EQ(config_->settings.fps, 30u);
     EXPECT_EQ(config_->settings.time, 3);
-    EXPECT_EQ(config_->settings.play, PLAY_LIST_SHUFFLE);
+    EXPECT_EQ(config_->settings.play, config::PLAY_LIST_SHUFFLE);
     EXPECT_EQ(config_->settings.select, 0);
 }
 
 TEST_F(DataFileReadTest, ValidEdgeSettingsAreKept)
 {
-    CommonSettings s = FileSettings();
+    config::CommonSettings s = FileSettings();
     s.fps = 120;
     s.drop = 9;
     s.time = 0;
-    s.play = PLAY_LIST_ONE;
+    s.play = config::PLAY_LIST_ONE;
     s.select = 1;
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, s, TestScene(1), {TestScene(1), TestScene(2)})));
     EXPECT_TRUE(SameBytes(config_->settings, s));
@@ -403,7 +403,7 @@ TEST_F(DataFileReadTest, ValidEdgeSettingsAreKept)
 
 TEST_F(DataFileReadTest, NamesWithoutTerminatorAreEnded)
 {
-    SceneData unterminated = TestScene(4);
+    config::SceneData unterminated = TestScene(4);
     for (auto& unit : unterminated.name)
         unit = u'W';
     ASSERT_TRUE(ReadBytes(FileBytes(kV12, FileSettings(), unterminated, {TestScene(1), unterminated})));
@@ -421,5 +421,5 @@ TEST_F(DataFileReadTest, FolderInPlaceOfTheFileFails)
     EXPECT_EQ(config_->scene_list.size(), 40u);
     EXPECT_EQ(LogLines().back(), L"data-file is a folder, not a file");
     EXPECT_EQ(config_->unread_file.path, Path(L"Tessel.dat"));
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::not_a_file);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::not_a_file);
 }

@@ -9,32 +9,31 @@
 
 #include "ConfigTestSupport.h"
 #include "config/Defaults.h"
-#include "config/FileOps.h"
+#include "platform/Files.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
-#include "platform/Files.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 using namespace tessel_test;
 
 namespace {
 
-constexpr ModuleVersion kV12{1, 2, 0, 0};
+constexpr config::ModuleVersion kV12{1, 2, 0, 0};
 constexpr wchar_t kSep = platform::kPathSeparator;
 
 // A customised installation: fps 15, play time 1, scene 3 renamed.
 struct Customised {
-    CommonSettings settings{};
-    std::vector<SceneData> list{builtin_scenes.begin(), builtin_scenes.end()};
+    config::CommonSettings settings{};
+    std::vector<config::SceneData> list{core::builtin_scenes.begin(), core::builtin_scenes.end()};
     Customised()
     {
         settings.fps = 15;
-        settings.drop = kDefaultDrop;
-        settings.fsize = kDefaultFrameSize;
-        settings.play = kDefaultPlay;
-        settings.select = kDefaultSelect;
+        settings.drop = config::kDefaultDrop;
+        settings.fsize = config::kDefaultFrameSize;
+        settings.play = config::kDefaultPlay;
+        settings.select = config::kDefaultSelect;
         settings.time = 1;
-        weftcpplib::WideToUtf16Field(L"mine", list[2].name, kSceneNameUnits);
+        platform::WideToUtf16Field(L"mine", list[2].name, config::kSceneNameUnits);
     }
     std::string Bytes() const { return FileBytes(kV12, settings, list[2], list); }
 };
@@ -48,9 +47,9 @@ protected:
         config_ = NewModel();
         CaptureLog();
     }
-    std::unique_ptr<WeftConfig> NewModel() const
+    std::unique_ptr<config::WeftConfig> NewModel() const
     {
-        auto config = std::make_unique<WeftConfig>();
+        auto config = std::make_unique<config::WeftConfig>();
         config->data_file_path = Path(L"Tessel.dat");
         config->user_data_file_path = UserFile();
         return config;
@@ -58,16 +57,16 @@ protected:
     std::wstring UserFile() const { return Path(L"user") + kSep + L"Tessel" + kSep + L"Tessel.dat"; }
     std::string ReadPath(const std::wstring& path) const
     {
-        std::ifstream in(StreamPath(path), std::ios::binary);
+        std::ifstream in(platform::StreamPath(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::vector<std::wstring> DamagedCopies() const
     {
         std::vector<std::wstring> names;
-        for (const auto& entry : std::filesystem::directory_iterator(StreamPath(Path(L"")))) {
+        for (const auto& entry : std::filesystem::directory_iterator(platform::StreamPath(Path(L"")))) {
             const std::u8string utf8 = entry.path().filename().u8string();
             const std::wstring name =
-                weftcpplib::WideFromUtf8(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+                platform::WideFromUtf8(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
             if (name.starts_with(L"Tessel.damaged-") && name.ends_with(L".dat"))
                 names.push_back(name);
         }
@@ -79,7 +78,7 @@ protected:
         return std::any_of(lines.begin(), lines.end(), [&](const std::wstring& l) { return l.starts_with(start); });
     }
 
-    std::unique_ptr<WeftConfig> config_;
+    std::unique_ptr<config::WeftConfig> config_;
 };
 
 } // namespace
@@ -91,7 +90,7 @@ TEST_F(DataFileRecoveryTest, DamagedHeaderIsKeptBeforeTheFirstWrite)
     Put(L"Tessel.dat", damaged);
 
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::bad_id);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::bad_id);
     EXPECT_EQ(Read(L"Tessel.dat"), damaged) << "reading changes nothing";
     EXPECT_TRUE(DamagedCopies().empty()) << "nothing is copied until something would overwrite it";
 
@@ -107,7 +106,7 @@ TEST_F(DataFileRecoveryTest, DamagedHeaderIsKeptBeforeTheFirstWrite)
     const std::string again = Customised().Bytes().substr(0, 150);
     Put(L"Tessel.dat", again);
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::too_short);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::too_short);
     ASSERT_TRUE(config_->WriteDataFile());
     const auto both = DamagedCopies();
     ASSERT_EQ(both.size(), 2u);
@@ -124,7 +123,7 @@ TEST_F(DataFileRecoveryTest, TruncatedListGetsTheBuiltinScenesBackAndKeepsWhatWa
     Put(L"Tessel.dat", cut);
 
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::too_short);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::too_short);
     ASSERT_EQ(config_->scene_list.size(), 40u);
     EXPECT_EQ(config_->settings.fps, 15u);
     EXPECT_TRUE(Logged(L"scene_list lacks 32 built-in scenes : merged"));
@@ -171,7 +170,7 @@ TEST_F(DataFileRecoveryTest, UnwritableProgramFolderSavesPerUserAndTheNextReadTa
 
     // From now on the per-user file is the one written, even where the
     // program's folder could take it.
-    std::filesystem::remove(StreamPath(Path(L"Tessel.new")));
+    std::filesystem::remove(platform::StreamPath(Path(L"Tessel.new")));
     next->settings.fps = 61;
     ASSERT_TRUE(next->WriteDataFile());
     EXPECT_EQ(Read(L"Tessel.dat"), original);
@@ -184,7 +183,7 @@ TEST_F(DataFileRecoveryTest, FolderNamedLikeTheDataFileSendsTheSettingsPerUser)
 {
     MakeFolder(L"Tessel.dat");
     EXPECT_FALSE(config_->ReadDataFile());
-    EXPECT_EQ(config_->unread_file.failure, ReadFailure::not_a_file);
+    EXPECT_EQ(config_->unread_file.failure, config::ReadFailure::not_a_file);
     EXPECT_EQ(config_->scene_list.size(), 40u);
     ASSERT_TRUE(config_->WriteDataFile());
     EXPECT_EQ(platform::KindOfPath(Path(L"Tessel.dat")), platform::PathKind::folder);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "ConfigTestSupport.h"
+#include "config/DataFileStreams.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 
@@ -30,12 +32,12 @@ protected:
     void SetUp() override
     {
         ConfigFolderTest::SetUp();
-        config_ = std::make_unique<WeftConfig>();
+        config_ = std::make_unique<config::WeftConfig>();
         config_->data_file_path = Path(L"Tessel.dat");
         config_->user_data_file_path.clear();  // no per-user place: only this file
         CaptureLog();
     }
-    std::unique_ptr<WeftConfig> config_;
+    std::unique_ptr<config::WeftConfig> config_;
 };
 
 } // namespace
@@ -67,9 +69,9 @@ TEST_F(DataFileWriteTest, FileOfTheStartUpModelHasTheKnownLayout)
     EXPECT_EQ(At<std::int16_t>(bytes, 96 + 34), 3);  // its order
     EXPECT_EQ(At<std::int32_t>(bytes, 96 + 84), 0);  // its death_color
     EXPECT_EQ(At<std::uint16_t>(bytes, 96 + 88), 3); // its tilling
-    EXPECT_EQ(std::memcmp(bytes.data() + 96, &builtin_scenes[6], 96), 0);
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i)
-        EXPECT_EQ(std::memcmp(bytes.data() + 192 + 96 * i, &builtin_scenes[i], 96), 0) << "record " << i;
+    EXPECT_EQ(std::memcmp(bytes.data() + 96, &core::builtin_scenes[6], 96), 0);
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i)
+        EXPECT_EQ(std::memcmp(bytes.data() + 192 + 96 * i, &core::builtin_scenes[i], 96), 0) << "record " << i;
     EXPECT_EQ(At<std::int16_t>(bytes, 192 + 96 * 39), 40);
     EXPECT_EQ(At<std::uint16_t>(bytes, 192 + 2), u'0');  // name "002-248-001-0"
 
@@ -83,7 +85,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
 {
     config_->settings.reserved[0] = 0x5A;
     config_->settings.padding[1] = 0x11;
-    config_->settings.play = PLAY_LIST_ORDER;
+    config_->settings.play = config::PLAY_LIST_ORDER;
     config_->scene_list[3].random_flags = 0x8001;  // bits no one acts on
     config_->scene_list[3].order = 20;
     config_->scene_list[0].order = 5;
@@ -91,7 +93,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
     config_->SetCurrentScene(config_->scene_list.back());
     ASSERT_TRUE(config_->WriteDataFile());
 
-    WeftConfig copy;
+    config::WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
     copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
@@ -99,7 +101,7 @@ TEST_F(DataFileWriteTest, WrittenModelReadsBackIdentically)
     EXPECT_EQ(std::memcmp(&copy.current_scene, &config_->current_scene, sizeof copy.current_scene), 0);
     ASSERT_EQ(copy.scene_list.size(), config_->scene_list.size());
     EXPECT_EQ(std::memcmp(copy.scene_list.data(), config_->scene_list.data(), 96 * copy.scene_list.size()), 0);
-    MakeScenario(config_->scene_list, config_->scenario);
+    config::MakeScenario(config_->scene_list, config_->scenario);
     ASSERT_EQ(copy.scenario.size(), config_->scenario.size());
     for (std::size_t i = 0; i < copy.scenario.size(); ++i)
         EXPECT_EQ(copy.scenario[i]->no, config_->scenario[i]->no);
@@ -118,7 +120,7 @@ TEST_F(DataFileWriteTest, UnreadableVersionIsNotWrittenAsTheOldestFormat)
     EXPECT_EQ(At<std::uint16_t>(bytes, 18), 2);
     EXPECT_TRUE(Logged(L"Version : 1.2.0.0"));
 
-    WeftConfig copy;
+    config::WeftConfig copy;
     copy.data_file_path = config_->data_file_path;
     copy.user_data_file_path.clear();
     ASSERT_TRUE(copy.ReadDataFile());
@@ -143,6 +145,20 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFileAlone)
     const auto lines = LogLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(IsStreamError(lines.back(), L"badbit(0) eofbit(0) failbit(2)")) << lines.back();
+}
+
+// The log names the model's source file; the line is the caller's, so that
+// it points at a line of that file rather than one of the stream code's.
+TEST_F(DataFileWriteTest, StreamErrorsNameTheLineOfTheCall)
+{
+    MakeFolder(L"Tessel.new");
+    std::uint32_t error = 0;
+    const int line = __LINE__ + 1;
+    EXPECT_FALSE(config::WriteDataFileImage(Path(L"Tessel.new"), *config_, error));
+    EXPECT_NE(error, 0u);
+    const auto lines = LogLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().starts_with(L"WeftConfig.cpp(" + std::to_wstring(line) + L") ")) << lines.back();
 }
 
 TEST_F(DataFileWriteTest, FailsWhereNoFileCanBeMade)

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ConfigFolderTest::SetUp();
-        config_ = std::make_unique<WeftConfig>();
+        config_ = std::make_unique<config::WeftConfig>();
         // Patterns draw too; a seeded source keeps them quick and repeatable.
         seeded_source_ = std::make_unique<platform::ScopedRandomSource>(seeded_);
         CaptureLog();
@@ -36,7 +36,7 @@ protected:
     void UseThreeScenes(std::int32_t play)
     {
         config_->scene_list = {TestScene(1, 0), TestScene(2, 1), TestScene(3, 2)};
-        MakeScenario(config_->scene_list, config_->scenario);
+        config::MakeScenario(config_->scene_list, config_->scenario);
         config_->settings.play = play;
         CaptureLog();
     }
@@ -53,9 +53,9 @@ protected:
     }
 
     // Starts one scene made from `scene` as the current scene (play mode 0).
-    void StartOwnScene(const SceneData& scene, int screen_width = 1920, int screen_height = 1080)
+    void StartOwnScene(const config::SceneData& scene, int screen_width = 1920, int screen_height = 1080)
     {
-        config_->settings.play = PLAY_RULE_CODE;
+        config_->settings.play = config::PLAY_RULE_CODE;
         config_->current_scene = scene;
         scheduler_.NewScene(*config_, engine_, screen_width, screen_height);
     }
@@ -68,9 +68,9 @@ protected:
 
     SeededRandom seeded_{12345};
     std::unique_ptr<platform::ScopedRandomSource> seeded_source_;
-    std::unique_ptr<WeftConfig> config_;
-    CAEngine engine_;
-    SceneScheduler scheduler_;
+    std::unique_ptr<config::WeftConfig> config_;
+    core::CAEngine engine_;
+    config::SceneScheduler scheduler_;
 };
 
 using Played = std::vector<std::int16_t>;
@@ -79,7 +79,7 @@ using Played = std::vector<std::int16_t>;
 
 TEST_F(SceneSchedulerTest, ListOrderPlaysTheScenarioOverAndOver)
 {
-    UseThreeScenes(PLAY_LIST_ORDER);
+    UseThreeScenes(config::PLAY_LIST_ORDER);
     EXPECT_EQ(Play(7), (Played{1, 2, 3, 1, 2, 3, 1}));
     EXPECT_EQ(Count(L"**** make play list"), 3);
     EXPECT_EQ(config_->settings.select, 0);
@@ -87,7 +87,7 @@ TEST_F(SceneSchedulerTest, ListOrderPlaysTheScenarioOverAndOver)
 
 TEST_F(SceneSchedulerTest, ShufflePlaysEachSceneOncePerRound)
 {
-    UseThreeScenes(PLAY_LIST_SHUFFLE);
+    UseThreeScenes(config::PLAY_LIST_SHUFFLE);
     // Each scene is inserted at draw mod (entries so far + 1).
     ScriptedRandom random{0, 0, 0, 5, 1, 1};
     platform::ScopedRandomSource source(random);
@@ -98,7 +98,7 @@ TEST_F(SceneSchedulerTest, ShufflePlaysEachSceneOncePerRound)
 
 TEST_F(SceneSchedulerTest, OneOfTheListPlaysOneDrawnSceneForTheWholeRun)
 {
-    UseThreeScenes(PLAY_LIST_ONE);
+    UseThreeScenes(config::PLAY_LIST_ONE);
     ScriptedRandom random{4, 0, 0};
     platform::ScopedRandomSource source(random);
     EXPECT_EQ(Play(5), (Played{2, 2, 2, 2, 2}));
@@ -107,10 +107,10 @@ TEST_F(SceneSchedulerTest, OneOfTheListPlaysOneDrawnSceneForTheWholeRun)
 
 TEST_F(SceneSchedulerTest, ListModesWithoutScenarioPlayTheCurrentScene)
 {
-    for (const std::int32_t play : {PLAY_LIST_ORDER, PLAY_LIST_SHUFFLE, PLAY_LIST_ONE}) {
-        SceneScheduler scheduler;
+    for (const std::int32_t play : {config::PLAY_LIST_ORDER, config::PLAY_LIST_SHUFFLE, config::PLAY_LIST_ONE}) {
+        config::SceneScheduler scheduler;
         config_->scene_list = {TestScene(1), TestScene(2)};
-        MakeScenario(config_->scene_list, config_->scenario);
+        config::MakeScenario(config_->scene_list, config_->scenario);
         config_->settings.play = play;
         config_->current_scene = TestScene(42);
         CaptureLog();
@@ -118,13 +118,13 @@ TEST_F(SceneSchedulerTest, ListModesWithoutScenarioPlayTheCurrentScene)
             scheduler.NewScene(*config_, engine_, 1920, 1080);
             EXPECT_EQ(config_->current_scene.no, 42) << play;
         }
-        EXPECT_EQ(Count(L"**** make play list"), play == PLAY_LIST_ONE ? 1 : 3) << play;
+        EXPECT_EQ(Count(L"**** make play list"), play == config::PLAY_LIST_ONE ? 1 : 3) << play;
     }
 }
 
 TEST_F(SceneSchedulerTest, RuleSelectRepeatsTheSelectedScene)
 {
-    UseThreeScenes(PLAY_RULE_SELECT);
+    UseThreeScenes(config::PLAY_RULE_SELECT);
     config_->settings.select = 2;
     EXPECT_EQ(Play(3), (Played{3, 3, 3}));
     EXPECT_EQ(config_->settings.select, 2);
@@ -132,7 +132,7 @@ TEST_F(SceneSchedulerTest, RuleSelectRepeatsTheSelectedScene)
 
 TEST_F(SceneSchedulerTest, RuleSelectWithoutSuchASceneKeepsTheCurrentOne)
 {
-    UseThreeScenes(PLAY_RULE_SELECT);
+    UseThreeScenes(config::PLAY_RULE_SELECT);
     config_->settings.select = 3;
     config_->current_scene = TestScene(9);
     EXPECT_EQ(Play(2), (Played{9, 9}));
@@ -140,8 +140,8 @@ TEST_F(SceneSchedulerTest, RuleSelectWithoutSuchASceneKeepsTheCurrentOne)
 
 TEST_F(SceneSchedulerTest, RuleCodeRepeatsTheCurrentSceneAndItsHueTurnsAddUp)
 {
-    SceneData scene = TestScene(8);
-    scene.random_flags = RANDOM_HUE;
+    config::SceneData scene = TestScene(8);
+    scene.random_flags = config::RANDOM_HUE;
     ScriptedRandom random{100};
     platform::ScopedRandomSource source(random);
     StartOwnScene(scene);
@@ -153,10 +153,10 @@ TEST_F(SceneSchedulerTest, RuleCodeRepeatsTheCurrentSceneAndItsHueTurnsAddUp)
 
 TEST_F(SceneSchedulerTest, ChangedSceneListStartsAFreshPlayList)
 {
-    UseThreeScenes(PLAY_LIST_ORDER);
+    UseThreeScenes(config::PLAY_LIST_ORDER);
     EXPECT_EQ(Play(1), (Played{1}));
     config_->SetDefaults();  // B and C are gone
-    config_->settings.play = PLAY_LIST_ORDER;
+    config_->settings.play = config::PLAY_LIST_ORDER;
     EXPECT_EQ(Play(2), (Played{4, 5}));
 
     // A list replaced from outside, scenario not rebuilt: nothing stale is used.
@@ -175,7 +175,7 @@ TEST_F(SceneSchedulerTest, FrameSizeFallsBackToTheCommonSize)
 
 TEST_F(SceneSchedulerTest, SmallFramesStillGetTheSmallestGrid)
 {
-    SceneData scene = TestScene(1);
+    config::SceneData scene = TestScene(1);
     scene.size = {100, 100};
     StartOwnScene(scene);
     EXPECT_EQ(engine_.width, 128);
@@ -185,8 +185,8 @@ TEST_F(SceneSchedulerTest, SmallFramesStillGetTheSmallestGrid)
 
 TEST_F(SceneSchedulerTest, RandomSizeOnASmallScreenDrawsNothing)
 {
-    SceneData scene = TestScene(1);
-    scene.random_flags = RANDOM_SIZE;
+    config::SceneData scene = TestScene(1);
+    scene.random_flags = config::RANDOM_SIZE;
     ScriptedRandom random{500};
     platform::ScopedRandomSource source(random);
     StartOwnScene(scene, 128, 100);
@@ -198,8 +198,8 @@ TEST_F(SceneSchedulerTest, RandomSizeOnASmallScreenDrawsNothing)
 
 TEST_F(SceneSchedulerTest, RandomSizeStepsBySixteenFrom128To1008)
 {
-    SceneData scene = TestScene(1);
-    scene.random_flags = RANDOM_SIZE;
+    config::SceneData scene = TestScene(1);
+    scene.random_flags = config::RANDOM_SIZE;
     ScriptedRandom random{0, 895, 896 + 17, 0xFFFFFFFF};
     platform::ScopedRandomSource source(random);
     StartOwnScene(scene);
@@ -212,8 +212,8 @@ TEST_F(SceneSchedulerTest, RandomSizeStepsBySixteenFrom128To1008)
 
 TEST_F(SceneSchedulerTest, DrawsComeInAFixedOrder)
 {
-    SceneData scene = TestScene(1);
-    scene.random_flags = RANDOM_SIZE | RANDOM_TILING | RANDOM_HUE | RANDOM_INIT | RANDOM_TIME;
+    config::SceneData scene = TestScene(1);
+    scene.random_flags = config::RANDOM_SIZE | config::RANDOM_TILING | config::RANDOM_HUE | config::RANDOM_INIT | config::RANDOM_TIME;
     ScriptedRandom random{16, 32, 7, 13, 1439 + 1440 * 2};
     platform::ScopedRandomSource source(random);
     StartOwnScene(scene);
@@ -234,8 +234,8 @@ TEST_F(SceneSchedulerTest, DrawsComeInAFixedOrder)
 
 TEST_F(SceneSchedulerTest, RandomTimeVariesOnlyThePlayedCopy)
 {
-    UseThreeScenes(PLAY_RULE_SELECT);
-    config_->scene_list[0].random_flags = RANDOM_TIME;
+    UseThreeScenes(config::PLAY_RULE_SELECT);
+    config_->scene_list[0].random_flags = config::RANDOM_TIME;
     config_->settings.select = 0;
     ScriptedRandom random{0, 1439};
     platform::ScopedRandomSource source(random);
@@ -248,8 +248,8 @@ TEST_F(SceneSchedulerTest, RandomTimeVariesOnlyThePlayedCopy)
 
 TEST_F(SceneSchedulerTest, HueTurnMovesBothEndsAndThePalette)
 {
-    SceneData scene = TestScene(1);
-    scene.random_flags = RANDOM_HUE;
+    config::SceneData scene = TestScene(1);
+    scene.random_flags = config::RANDOM_HUE;
     scene.h_min = 0;
     scene.h_max = 255;
     ScriptedRandom random{1530 + 1500};
@@ -257,11 +257,11 @@ TEST_F(SceneSchedulerTest, HueTurnMovesBothEndsAndThePalette)
     StartOwnScene(scene);
     EXPECT_EQ(config_->current_scene.h_min, 1500);
     EXPECT_EQ(config_->current_scene.h_max, 1755);
-    EXPECT_EQ(CellPalette[0], HsvToPixel(1500, 255, 255));
-    EXPECT_EQ(CellPalette[255], HsvToPixel(1755, 255, 255));
+    EXPECT_EQ(render::CellPalette[0], render::HsvToPixel(1500, 255, 255));
+    EXPECT_EQ(render::CellPalette[255], render::HsvToPixel(1755, 255, 255));
 }
 
-TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColourAlone)
+TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColorAlone)
 {
     struct Case {
         std::int32_t before;
@@ -270,8 +270,8 @@ TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColourAlone)
     };
     for (const Case c : {Case{0x00FF0000, 510, 0x0000FF00}, Case{0x00800000, 510, 0x00008000},
                          Case{0x00FF8080, 1020, 0x008080FF}, Case{0, 510, 0}, Case{-1, 510, -1}}) {
-        SceneData scene = TestScene(1);
-        scene.random_flags = RANDOM_HUE;
+        config::SceneData scene = TestScene(1);
+        scene.random_flags = config::RANDOM_HUE;
         scene.death_color = c.before;
         ScriptedRandom random{c.turn};
         platform::ScopedRandomSource source(random);
@@ -282,14 +282,14 @@ TEST_F(SceneSchedulerTest, HueTurnTurnsTheDeathColourAlone)
 
 TEST_F(SceneSchedulerTest, EngineTakesTheRuleAndLogsTheScene)
 {
-    UseThreeScenes(PLAY_RULE_SELECT);
-    SceneData& scene = config_->scene_list[2];
+    UseThreeScenes(config::PLAY_RULE_SELECT);
+    config::SceneData& scene = config_->scene_list[2];
     scene.param[0] = 95;
     scene.param[1] = 112;
     scene.param[2] = 3;
     scene.init = 4;
     scene.tilling = 3;
-    scene.proc = PROC_NOISE;
+    scene.proc = config::PROC_NOISE;
     scene.random_seed = 77;
     scene.death_color = 0x00102030;
     scene.drop = 2;
@@ -300,7 +300,7 @@ TEST_F(SceneSchedulerTest, EngineTakesTheRuleAndLogsTheScene)
     EXPECT_EQ(engine_.param[2], 3);
     EXPECT_EQ(engine_.init, 4);
     EXPECT_EQ(engine_.tilling, 3);
-    EXPECT_EQ(CellPalette[0], 0x00102030u);
+    EXPECT_EQ(render::CellPalette[0], 0x00102030u);
     EXPECT_EQ(LogLines(), (std::vector<std::wstring>{
                               L"> NewScene",
                               L"**** make play list",
@@ -317,14 +317,14 @@ TEST_F(SceneSchedulerTest, EngineTakesTheRuleAndLogsTheScene)
 TEST_F(SceneSchedulerTest, DamagedSceneValuesAreLimitedForPlay)
 {
     config_->settings.fsize = {5000, 700};
-    SceneData scene = TestScene(1);
+    config::SceneData scene = TestScene(1);
     scene.size = {-1, 0x7FFFFFFF};
     scene.param[2] = -3;
     scene.drop = 500;
     scene.time = 99999;
     scene.h_min = 0x7FFFFFFF;
     scene.h_max = 0x7FFFFF00;
-    scene.random_flags = RANDOM_HUE;
+    scene.random_flags = config::RANDOM_HUE;
     ScriptedRandom random{1000};
     platform::ScopedRandomSource source(random);
     StartOwnScene(scene);
@@ -334,7 +334,7 @@ TEST_F(SceneSchedulerTest, DamagedSceneValuesAreLimitedForPlay)
     EXPECT_EQ(config_->current_scene.drop, 9);
     EXPECT_EQ(config_->current_scene.time, 1440);
     // Whole turns are dropped instead of overflowing; the colours stay.
-    const SceneData& played = config_->current_scene;
+    const config::SceneData& played = config_->current_scene;
     EXPECT_EQ(played.h_max - played.h_min, 0x7FFFFF00 - 0x7FFFFFFF);
     EXPECT_EQ((static_cast<std::int64_t>(played.h_min) - (0x7FFFFFFFll + 1000)) % 1530, 0);
     EXPECT_TRUE(Logged(L"  size 5000x2147483647 out of range : using 1024x1024"));

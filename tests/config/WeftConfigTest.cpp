@@ -5,25 +5,25 @@
 
 #include "ConfigTestSupport.h"
 #include "ScopedTempFolder.h"
-#include "config/DataFilePath.h"
+#include "config/DataFilePlaces.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 #include "platform/System.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 using namespace tessel_test;
 
 namespace {
 
-bool SameBytes(const SceneData& a, const SceneData& b)
+bool SameBytes(const config::SceneData& a, const config::SceneData& b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-std::vector<std::int16_t> NumbersOf(const std::vector<SceneData*>& scenes)
+std::vector<std::int16_t> NumbersOf(const std::vector<config::SceneData*>& scenes)
 {
     std::vector<std::int16_t> numbers;
-    for (const SceneData* s : scenes)
+    for (const config::SceneData* s : scenes)
         numbers.push_back(s->no);
     return numbers;
 }
@@ -34,21 +34,21 @@ class WeftConfigTest : public ConfigFolderTest {};
 
 TEST_F(WeftConfigTest, StartsWithTheDefaults)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     EXPECT_EQ(config.settings.fps, 30u);
     EXPECT_EQ(config.settings.drop, 0);
     EXPECT_EQ(config.settings.time, 3);
     EXPECT_EQ(config.settings.fsize.width, 800);
     EXPECT_EQ(config.settings.fsize.height, 600);
-    EXPECT_EQ(config.settings.play, PLAY_LIST_SHUFFLE);
+    EXPECT_EQ(config.settings.play, config::PLAY_LIST_SHUFFLE);
     EXPECT_EQ(config.settings.select, 6);
     EXPECT_TRUE(std::all_of(std::begin(config.settings.reserved), std::end(config.settings.reserved),
                             [](std::uint8_t b) { return b == 0; }));
 
-    EXPECT_TRUE(SameBytes(config.current_scene, builtin_scenes[6]));
-    ASSERT_EQ(config.scene_list.size(), builtin_scenes.size());
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i)
-        EXPECT_TRUE(SameBytes(config.scene_list[i], builtin_scenes[i])) << "index " << i;
+    EXPECT_TRUE(SameBytes(config.current_scene, core::builtin_scenes[6]));
+    ASSERT_EQ(config.scene_list.size(), core::builtin_scenes.size());
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i)
+        EXPECT_TRUE(SameBytes(config.scene_list[i], core::builtin_scenes[i])) << "index " << i;
 
     EXPECT_EQ(NumbersOf(config.scenario), (std::vector<std::int16_t>{4, 5, 6, 7, 8, 13, 14, 17, 24, 28, 33, 36}));
     for (std::size_t i = 0; i < config.scenario.size(); ++i) {
@@ -60,8 +60,8 @@ TEST_F(WeftConfigTest, StartsWithTheDefaults)
 
 TEST_F(WeftConfigTest, KnowsItsVersionAndTheDataFileBesideTheProgram)
 {
-    WeftConfig config;
-    EXPECT_EQ(config.module_version, (ModuleVersion{1, 2, 0, 0}));
+    config::WeftConfig config;
+    EXPECT_EQ(config.module_version, (config::ModuleVersion{1, 2, 0, 0}));
 
     std::wstring module_path;
     std::uint32_t error = 0;
@@ -74,7 +74,7 @@ TEST_F(WeftConfigTest, LogsItsStartInTheTemporaryFolder)
 {
     {
         ScopedTempFolder temp(Path(L""));
-        WeftConfig config;
+        config::WeftConfig config;
         std::wstring module_path;
         std::uint32_t error = 0;
         ASSERT_TRUE(platform::ModuleFilePath(module_path, error));
@@ -92,13 +92,13 @@ TEST_F(WeftConfigTest, LogsItsStartInTheTemporaryFolder)
 
 TEST_F(WeftConfigTest, ScenarioIsSortedByOrderAndKeepsListOrderForTies)
 {
-    WeftConfig config;
-    std::vector<SceneData> list{TestScene(1, 2), TestScene(2, -1), TestScene(3, 0), TestScene(4, 2)};
-    std::vector<SceneData*> scenario{&config.current_scene};  // replaced, not appended to
+    config::WeftConfig config;
+    std::vector<config::SceneData> list{TestScene(1, 2), TestScene(2, -1), TestScene(3, 0), TestScene(4, 2)};
+    std::vector<config::SceneData*> scenario{&config.current_scene};  // replaced, not appended to
     CaptureLog();
-    MakeScenario(list, scenario);
+    config::MakeScenario(list, scenario);
 
-    EXPECT_EQ(scenario, (std::vector<SceneData*>{&list[2], &list[0], &list[3]}));
+    EXPECT_EQ(scenario, (std::vector<config::SceneData*>{&list[2], &list[0], &list[3]}));
     // Logged in list order, not in play order.
     EXPECT_EQ(LogLines(), (std::vector<std::wstring>{L"****** make scenario", L"+ no.1 \"S1\"", L"+ no.3 \"S3\"",
                                                      L"+ no.4 \"S4\""}));
@@ -106,15 +106,15 @@ TEST_F(WeftConfigTest, ScenarioIsSortedByOrderAndKeepsListOrderForTies)
 
 TEST_F(WeftConfigTest, ScenarioOrdersCompareAsSigned)
 {
-    std::vector<SceneData> list{TestScene(1, 32767), TestScene(2, -32768), TestScene(3, 300), TestScene(4, 0)};
-    std::vector<SceneData*> scenario;
-    MakeScenario(list, scenario);
+    std::vector<config::SceneData> list{TestScene(1, 32767), TestScene(2, -32768), TestScene(3, 300), TestScene(4, 0)};
+    std::vector<config::SceneData*> scenario;
+    config::MakeScenario(list, scenario);
     EXPECT_EQ(NumbersOf(scenario), (std::vector<std::int16_t>{4, 3, 1}));
 }
 
 TEST_F(WeftConfigTest, CurrentSceneSelectsTheFirstSceneWithItsNumber)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     config.scene_list = {TestScene(5), TestScene(9), TestScene(9)};
     config.scene_list[2].order = 4;
 
@@ -122,22 +122,22 @@ TEST_F(WeftConfigTest, CurrentSceneSelectsTheFirstSceneWithItsNumber)
     EXPECT_EQ(config.settings.select, 1);
     EXPECT_EQ(config.current_scene.order, 4);  // the copy is of the given scene
 
-    const SceneData stranger = TestScene(77);
+    const config::SceneData stranger = TestScene(77);
     config.SetCurrentScene(stranger);
     EXPECT_TRUE(SameBytes(config.current_scene, stranger));
     EXPECT_EQ(config.settings.select, 1);
 
-    const SceneData before = config.current_scene;
+    const config::SceneData before = config.current_scene;
     config.SetCurrentScene(config.current_scene);
     EXPECT_TRUE(SameBytes(config.current_scene, before));
 }
 
 TEST_F(WeftConfigTest, CommonSettingsAreReplacedWhole)
 {
-    WeftConfig config;
-    CommonSettings common{};
+    config::WeftConfig config;
+    config::CommonSettings common{};
     common.fps = 60;
-    common.play = PLAY_LIST_ONE;
+    common.play = config::PLAY_LIST_ONE;
     common.padding[0] = 0xAB;
     common.padding[1] = 0xCD;
     for (std::size_t i = 0; i < sizeof common.reserved; ++i)
@@ -148,10 +148,10 @@ TEST_F(WeftConfigTest, CommonSettingsAreReplacedWhole)
 
 TEST_F(WeftConfigTest, DefaultsReplaceAChangedModelAndRebuildTheScenario)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     const std::uint32_t revision = config.scene_list_revision;
     config.scene_list = {TestScene(1, 0)};
-    MakeScenario(config.scene_list, config.scenario);
+    config::MakeScenario(config.scene_list, config.scenario);
     config.settings.fps = 5;
     config.settings.reserved[0] = 7;  // not a default: kept
 
@@ -166,21 +166,21 @@ TEST_F(WeftConfigTest, DefaultsReplaceAChangedModelAndRebuildTheScenario)
 
 TEST_F(WeftConfigTest, DataFilePathMustFitThePathLimit)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     CaptureLog();
     // Far beyond the classic 260 units: long install paths work.
-    const std::wstring fits(kMaxPathUnits - 11, L'a');  // + "Tessel.dat" and the terminator
-    EXPECT_EQ(DataFilePathIn(fits), fits + L"Tessel.dat");
+    const std::wstring fits(config::kMaxPathUnits - 11, L'a');  // + "Tessel.dat" and the terminator
+    EXPECT_EQ(config::DataFilePathIn(fits), fits + L"Tessel.dat");
 
-    const std::wstring too_long(kMaxPathUnits - 10, L'a');
-    EXPECT_EQ(DataFilePathIn(too_long), L"");
+    const std::wstring too_long(config::kMaxPathUnits - 10, L'a');
+    EXPECT_EQ(config::DataFilePathIn(too_long), L"");
     const auto lines = LogLines();
     ASSERT_FALSE(lines.empty());
-    EXPECT_TRUE(lines.back().starts_with(L"data file path too long (" + std::to_wstring(kMaxPathUnits) +
+    EXPECT_TRUE(lines.back().starts_with(L"data file path too long (" + std::to_wstring(config::kMaxPathUnits) +
                                          L" units) : aaaa"));
 
     // Units are counted as stored: a character outside the BMP takes two.
-    std::wstring wide(kMaxPathUnits - 12, L'a');
-    wide += weftcpplib::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
-    EXPECT_EQ(DataFilePathIn(wide), L"");
+    std::wstring wide(config::kMaxPathUnits - 12, L'a');
+    wide += platform::WideFromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+    EXPECT_EQ(config::DataFilePathIn(wide), L"");
 }

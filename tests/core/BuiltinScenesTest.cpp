@@ -10,36 +10,36 @@
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
 #include "support/ScriptedRandom.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace {
 
-std::wstring NameOf(const SceneData& scene)
+std::wstring NameOf(const config::SceneData& scene)
 {
-    return weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    return platform::WideFromUtf16(scene.name, config::kSceneNameUnits);
 }
 
-std::wstring RuleCode(const SceneData& scene)
+std::wstring RuleCode(const config::SceneData& scene)
 {
     char code[32];
     std::snprintf(code, sizeof code, "%03d-%03d-%03d", scene.param[0], scene.param[1], scene.param[2]);
     return std::wstring(code, code + std::char_traits<char>::length(code));
 }
 
-const SceneData& Scene(int no)
+const config::SceneData& Scene(int no)
 {
-    return builtin_scenes.at(static_cast<std::size_t>(no - 1));
+    return core::builtin_scenes.at(static_cast<std::size_t>(no - 1));
 }
 
 } // namespace
 
 TEST(BuiltinScenes, FortyNumberedScenesNamedByTheirRules)
 {
-    ASSERT_EQ(builtin_scenes.size(), 40u);
+    ASSERT_EQ(core::builtin_scenes.size(), 40u);
     std::set<std::wstring> names;
     const std::set<int> pattern_differs = {21, 32, 33, 38};
-    for (std::size_t i = 0; i < builtin_scenes.size(); ++i) {
-        const SceneData& scene = builtin_scenes[i];
+    for (std::size_t i = 0; i < core::builtin_scenes.size(); ++i) {
+        const config::SceneData& scene = core::builtin_scenes[i];
         const std::wstring name = NameOf(scene);
         SCOPED_TRACE(name);
         EXPECT_EQ(scene.no, static_cast<std::int16_t>(i + 1));
@@ -53,7 +53,7 @@ TEST(BuiltinScenes, FortyNumberedScenesNamedByTheirRules)
             EXPECT_EQ(name[12] == L'0' + scene.init, pattern_differs.count(scene.no) == 0);
         }
         // The rest of the field is zero-filled.
-        for (std::size_t u = name.size(); u < kSceneNameUnits; ++u)
+        for (std::size_t u = name.size(); u < config::kSceneNameUnits; ++u)
             EXPECT_EQ(scene.name[u], 0);
         EXPECT_EQ(scene.size.width, -1);
         EXPECT_EQ(scene.size.height, -1);
@@ -67,12 +67,12 @@ TEST(BuiltinScenes, FortyNumberedScenesNamedByTheirRules)
 TEST(BuiltinScenes, FlagsAndTimesWhereTheyDiffer)
 {
     std::vector<int> own_time, without_hue, random_init;
-    for (const SceneData& scene : builtin_scenes) {
+    for (const config::SceneData& scene : core::builtin_scenes) {
         if (scene.time >= 0)
             own_time.push_back(scene.no);
-        if (!(scene.random_flags & RANDOM_HUE))
+        if (!(scene.random_flags & config::RANDOM_HUE))
             without_hue.push_back(scene.no);
-        if (scene.random_flags & RANDOM_INIT)
+        if (scene.random_flags & config::RANDOM_INIT)
             random_init.push_back(scene.no);
     }
     EXPECT_EQ(own_time, (std::vector<int>{1, 2, 3, 35}));
@@ -86,9 +86,9 @@ TEST(BuiltinScenes, FlagsAndTimesWhereTheyDiffer)
 TEST(BuiltinScenes, DefaultScenarioInOrder)
 {
     const std::vector<std::int16_t> expected = {4, 5, 6, 7, 8, 13, 14, 17, 24, 28, 33, 36};
-    EXPECT_EQ(DefaultScenarioNumbers(), expected);
+    EXPECT_EQ(core::DefaultScenarioNumbers(), expected);
 
-    const SceneData& current = builtin_scenes[6];
+    const config::SceneData& current = core::builtin_scenes[6];
     EXPECT_EQ(NameOf(current), L"092-094-001-1");
     EXPECT_EQ(current.param[0], 92);
     EXPECT_EQ(current.param[1], 94);
@@ -115,7 +115,7 @@ TEST(BuiltinScenes, SampleRowsMatchTheCatalogue)
         {40, -1, 0x0012, 0, -1, 90, 107, 9, 2, 0, 510, 255, 255, 96, 96, 0x00DFDFFF, 3, 0x0004},
     };
     for (const Row& row : rows) {
-        const SceneData& s = Scene(row.no);
+        const config::SceneData& s = Scene(row.no);
         SCOPED_TRACE(row.no);
         const std::vector<int> actual = {s.no,      s.order,  s.random_flags, s.drop,   s.time,   s.param[0],
                                          s.param[1], s.param[2], s.init,       s.h_min,  s.h_max,  s.s_min2,
@@ -130,19 +130,19 @@ TEST(BuiltinScenes, SampleRowsMatchTheCatalogue)
 namespace {
 
 // Sets a scene up as at a scene start: grid = frame + border, at least 128.
-void LoadScene(CAEngine& engine, const SceneData& scene, const CommonSettings& common)
+void LoadScene(core::CAEngine& engine, const config::SceneData& scene, const config::CommonSettings& common)
 {
-    engine.SetSize(std::max(EffectiveWidth(scene, common) + 2, 128), std::max(EffectiveHeight(scene, common) + 2, 128));
+    engine.SetSize(std::max(config::EffectiveWidth(scene, common) + 2, 128), std::max(config::EffectiveHeight(scene, common) + 2, 128));
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
     engine.init = scene.init;
     engine.Initialize();
 }
 
-CommonSettings FrameOf(std::int32_t w, std::int32_t h)
+config::CommonSettings FrameOf(std::int32_t w, std::int32_t h)
 {
-    CommonSettings common{};
-    common.fsize = FrameSize{w, h};
+    config::CommonSettings common{};
+    common.fsize = config::FrameSize{w, h};
     return common;
 }
 
@@ -152,8 +152,8 @@ TEST(BuiltinScenes, DefaultSceneRunsOnTheDefaultFrame)
 {
     tessel_test::SeededRandom random(31);
     platform::ScopedRandomSource scoped(random);
-    CAEngine engine;
-    LoadScene(engine, builtin_scenes[6], FrameOf(800, 600));
+    core::CAEngine engine;
+    LoadScene(engine, core::builtin_scenes[6], FrameOf(800, 600));
     EXPECT_EQ(engine.width, 802);
     EXPECT_EQ(engine.height, 602);
     EXPECT_EQ(engine.current.cols, 802u);
@@ -176,8 +176,8 @@ TEST(BuiltinScenes, EverySceneRunsInTheEngine)
 {
     tessel_test::SeededRandom random(32);
     platform::ScopedRandomSource scoped(random);
-    CAEngine engine;
-    for (const SceneData& scene : builtin_scenes) {
+    core::CAEngine engine;
+    for (const config::SceneData& scene : core::builtin_scenes) {
         SCOPED_TRACE(scene.no);
         LoadScene(engine, scene, FrameOf(100, 150));
         ASSERT_EQ(engine.width, 128);

@@ -8,7 +8,7 @@
 namespace tessel_test {
 
 // Sizes the engine and leaves both grids all 0 (pattern 8 draws nothing).
-inline void ResetEngine(CAEngine& engine, std::int32_t w, std::int32_t h, std::int16_t p1, std::int16_t p2,
+inline void ResetEngine(core::CAEngine& engine, std::int32_t w, std::int32_t h, std::int16_t p1, std::int16_t p2,
                         std::int16_t p3, std::uint16_t tilling = weftcpplib::TILE_CENTER)
 {
     engine.SetSize(w, h);
@@ -21,13 +21,13 @@ inline void ResetEngine(CAEngine& engine, std::int32_t w, std::int32_t h, std::i
 }
 
 // Refills the border ring of the current grid after a test wrote its interior.
-inline void RefreshBorder(CAEngine& engine)
+inline void RefreshBorder(core::CAEngine& engine)
 {
     weftcpplib::FillBorder(engine.current.data, engine.current.cols, engine.current.rows, engine.tilling);
 }
 
 // The interior of the current grid, row by row.
-inline std::vector<std::vector<short>> Interior(CAEngine& engine)
+inline std::vector<std::vector<short>> Interior(core::CAEngine& engine)
 {
     std::vector<std::vector<short>> rows;
     for (std::int32_t y = 1; y + 1 < engine.height; ++y) {

@@ -24,7 +24,7 @@ bool AllZero(const weftcpplib::weft2dmapper<short>& grid)
     return true;
 }
 
-bool BorderIsZero(CAEngine& engine)
+bool BorderIsZero(core::CAEngine& engine)
 {
     for (std::int32_t x = 0; x < engine.width; ++x) {
         if (engine.current.at(x, 0) != 0 || engine.current.at(x, engine.height - 1) != 0)
@@ -38,7 +38,7 @@ bool BorderIsZero(CAEngine& engine)
 }
 
 // Pattern 0 from a fixed seed, so that the border has live cells to copy.
-void InitializeRandomField(CAEngine& engine, std::int32_t w, std::int32_t h, std::uint16_t tilling,
+void InitializeRandomField(core::CAEngine& engine, std::int32_t w, std::int32_t h, std::uint16_t tilling,
                            std::uint32_t seed = 5)
 {
     tessel_test::SeededRandom random(seed);
@@ -53,7 +53,7 @@ void InitializeRandomField(CAEngine& engine, std::int32_t w, std::int32_t h, std
 
 TEST(Engine, StartsAsAnEmpty130Field)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     EXPECT_EQ(engine.width, 130);
     EXPECT_EQ(engine.height, 130);
     EXPECT_EQ(engine.current.cols, 130u);
@@ -72,7 +72,7 @@ TEST(Engine, StartsAsAnEmpty130Field)
 
 TEST(Engine, SetSizeResizesOnlyOnChangeAndClearsBothGrids)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     InitializeRandomField(engine, 130, 130, TILE_GRID);
     const short* block = engine.current.data;
     engine.SetSize(130, 130);
@@ -92,7 +92,7 @@ TEST(Engine, SetSizeResizesOnlyOnChangeAndClearsBothGrids)
 
 TEST(Engine, FailedSetSizeLeavesTheEngineAsItWas)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     engine.SetSize(200, 150);
     for (auto size : {std::pair{-1, 150}, std::pair{200, -5}, std::pair{-1, 0}, std::pair{70000, 70000}}) {
         EXPECT_THROW(engine.SetSize(size.first, size.second), std::bad_alloc);
@@ -109,7 +109,7 @@ TEST(Engine, FailedSetSizeLeavesTheEngineAsItWas)
 
 TEST(Engine, InitializeDrawsIntoAClearedFieldAndPublishes)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     InitializeRandomField(engine, 130, 130, TILE_CENTER);
     const short* shown = engine.current.data;
     engine.init = 5;
@@ -131,7 +131,7 @@ TEST(Engine, InitializeDrawsIntoAClearedFieldAndPublishes)
 
 TEST(Engine, BorderFollowsTheTilingAfterInitializeAndStep)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     InitializeRandomField(engine, 130, 130, TILE_GRID);
     for (int generation = 0; generation < 2; ++generation) {
         const std::int32_t w = engine.width;
@@ -168,7 +168,7 @@ TEST(Engine, UnwrittenBorderCellsStayZeroAcrossScenes)
 {
     // A scene in grid tiling fills the whole ring; the next one, with an odd
     // width in the horizontal shift tiling, never writes two of its corners.
-    CAEngine engine;
+    core::CAEngine engine;
     InitializeRandomField(engine, 131, 130, TILE_GRID);
     engine.current.at(130, 0) = 200;
     engine.work.at(130, 0) = 200;
@@ -200,7 +200,7 @@ TEST(Engine, UnwrittenBorderCellsStayZeroAcrossScenes)
 
 TEST(Engine, LockIsFreeAfterEachOperation)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     engine.init = 3;
     engine.Initialize();
     ASSERT_TRUE(engine.lock.try_lock());
@@ -212,7 +212,7 @@ TEST(Engine, LockIsFreeAfterEachOperation)
 
 TEST(Engine, TinyFieldsStepWithoutInterior)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     for (auto size : {std::pair{2, 2}, std::pair{1, 5}, std::pair{0, 0}, std::pair{3, 1}}) {
         engine.SetSize(size.first, size.second);
         for (std::uint16_t mode = 0; mode <= 5; ++mode) {

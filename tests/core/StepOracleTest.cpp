@@ -23,7 +23,7 @@ struct Rule {
 
 // Half the cells dead, the rest spread over 1..255, so that births, decay and
 // deaths all occur in the first generations.
-void Scatter(CAEngine& engine, std::uint32_t seed)
+void Scatter(core::CAEngine& engine, std::uint32_t seed)
 {
     tessel_test::SeededRandom random(seed);
     for (std::int32_t y = 1; y + 1 < engine.height; ++y) {
@@ -56,7 +56,7 @@ TEST(StepOracle, MatchesTheReferenceRuleInEveryTilingMode)
     for (const Size& size : sizes) {
         for (std::uint16_t tilling = 0; tilling <= 5; ++tilling) {
             for (const Rule& rule : rules) {
-                CAEngine engine;
+                core::CAEngine engine;
                 tessel_test::ResetEngine(engine, size.w, size.h, rule.p1, rule.p2, rule.p3, tilling);
                 Scatter(engine, seed++);
                 Field expected(engine.current.data, engine.current.cols, engine.current.rows);
@@ -79,7 +79,7 @@ TEST(StepOracle, MatchesTheReferenceRuleInEveryTilingMode)
 // the two agree throughout and the cells never leave 0..255.
 TEST(StepOracle, LongRunAgreesAndStaysInRange)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     tessel_test::ResetEngine(engine, 130, 130, 93, 133, 7, weftcpplib::TILE_SHIFT_H);
     tessel_test::SeededRandom random(77);
     platform::ScopedRandomSource scoped(random);

@@ -12,7 +12,7 @@ using Rows = std::vector<std::vector<short>>;
 namespace {
 
 // A 7 x 7 engine (5 x 5 interior) with a single cell set at the centre.
-void ResetWithCentre(CAEngine& engine, short value, std::int16_t p1, std::int16_t p2, std::int16_t p3)
+void ResetWithCentre(core::CAEngine& engine, short value, std::int16_t p1, std::int16_t p2, std::int16_t p3)
 {
     ResetEngine(engine, 7, 7, p1, p2, p3);
     engine.current.at(3, 3) = value;
@@ -22,7 +22,7 @@ void ResetWithCentre(CAEngine& engine, short value, std::int16_t p1, std::int16_
 
 TEST(StepRule, WorkedSequenceOnFiveByFive)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetEngine(engine, 5, 5, 31, 31, 100);
     engine.current.at(2, 2) = 255;
 
@@ -46,7 +46,7 @@ TEST(StepRule, WorkedSequenceOnFiveByFive)
 
 TEST(StepRule, DeadFieldStaysDeadUnlessTheBandHoldsZero)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetEngine(engine, 9, 8, 91, 94, 1);
     for (int i = 0; i < 3; ++i) {
         engine.Step();
@@ -63,7 +63,7 @@ TEST(StepRule, DeadFieldStaysDeadUnlessTheBandHoldsZero)
 
 TEST(StepRule, LoneCellDecaysAndItsNeighboursSeeMean31)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetWithCentre(engine, 255, 91, 94, 1);
     engine.Step();
     EXPECT_TRUE(engine.alive);
@@ -83,7 +83,7 @@ TEST(StepRule, BandEndsAreInclusive)
 {
     // Three neighbours of 255 give S = 765 and a mean of 95.
     auto born = [](std::int16_t p1, std::int16_t p2) {
-        CAEngine engine;
+        core::CAEngine engine;
         ResetEngine(engine, 7, 7, p1, p2, 1);
         engine.current.at(2, 2) = 255;
         engine.current.at(3, 2) = 255;
@@ -103,7 +103,7 @@ TEST(StepRule, BandEndsAreInclusive)
 TEST(StepRule, FullNeighbourhoodReachesOnlyMean255)
 {
     auto born = [](std::int16_t p1, std::int16_t p2) {
-        CAEngine engine;
+        core::CAEngine engine;
         ResetEngine(engine, 5, 5, p1, p2, 1);
         for (int y = 1; y <= 3; ++y)
             for (int x = 1; x <= 3; ++x)
@@ -120,7 +120,7 @@ TEST(StepRule, FullNeighbourhoodReachesOnlyMean255)
 
 TEST(StepRule, DecayKillsAtOrBelowTheDecay)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetWithCentre(engine, 3, 91, 94, 3);
     engine.Step();
     EXPECT_EQ(engine.current.at(3, 3), 0);
@@ -137,7 +137,7 @@ TEST(StepRule, DecayKillsAtOrBelowTheDecay)
 
 TEST(StepRule, DecayOf21LivesThirteenGenerations)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetWithCentre(engine, 255, 91, 94, 21);
     std::vector<short> seen{engine.current.at(3, 3)};
     while (engine.current.at(3, 3) != 0) {
@@ -151,7 +151,7 @@ TEST(StepRule, DecayOf21LivesThirteenGenerations)
 
 TEST(StepRule, NoDecayOrNegativeDecayKeepsCellsInRange)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetWithCentre(engine, 200, 300, 300, 0);
     engine.Step();
     engine.Step();
@@ -168,7 +168,7 @@ TEST(StepRule, NoDecayOrNegativeDecayKeepsCellsInRange)
 
 TEST(StepRule, GridTilingWrapsBirthsAcrossTheEdges)
 {
-    CAEngine engine;
+    core::CAEngine engine;
     ResetEngine(engine, 10, 10, 31, 31, 1, weftcpplib::TILE_GRID);
     engine.current.at(8, 5) = 255; // the rightmost interior column
     tessel_test::RefreshBorder(engine);

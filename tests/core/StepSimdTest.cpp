@@ -34,17 +34,17 @@ public:
     {
         for (SimdLevel level : tessel_test::SupportedSimdLevels()) {
             levels_.push_back(level);
-            engines_.push_back(std::make_unique<CAEngine>());
+            engines_.push_back(std::make_unique<core::CAEngine>());
             tessel_test::ResetEngine(*engines_.back(), w, h, rule.p1, rule.p2, rule.p3, tilling);
         }
     }
 
-    CAEngine& oracle() { return *engines_.front(); }
+    core::CAEngine& oracle() { return *engines_.front(); }
 
     // Copies the oracle's current field (border included) into every engine.
     void Share()
     {
-        const CAEngine& from = oracle();
+        const core::CAEngine& from = oracle();
         const std::size_t n = std::size_t{from.current.cols} * from.current.rows;
         for (auto& engine : engines_)
             std::copy(from.current.data, from.current.data + n, engine->current.data);
@@ -57,10 +57,10 @@ public:
             const ScopedSimdLevel scoped(levels_[i]);
             engines_[i]->Step();
         }
-        const CAEngine& expected = oracle();
+        const core::CAEngine& expected = oracle();
         const std::size_t n = std::size_t{expected.current.cols} * expected.current.rows;
         for (std::size_t i = 1; i < engines_.size(); ++i) {
-            const CAEngine& actual = *engines_[i];
+            const core::CAEngine& actual = *engines_[i];
             if (actual.alive != expected.alive)
                 return ::testing::AssertionFailure() << platform::SimdLevelName(levels_[i]) << ": alive differs";
             for (std::size_t k = 0; k < n; ++k) {
@@ -76,11 +76,11 @@ public:
 
 private:
     std::vector<SimdLevel> levels_;
-    std::vector<std::unique_ptr<CAEngine>> engines_;
+    std::vector<std::unique_ptr<core::CAEngine>> engines_;
 };
 
 // Half the interior dead, the rest spread over 1..255.
-void Scatter(CAEngine& engine, tessel_test::SeededRandom& random)
+void Scatter(core::CAEngine& engine, tessel_test::SeededRandom& random)
 {
     for (std::int32_t y = 1; y + 1 < engine.height; ++y) {
         for (std::int32_t x = 1; x + 1 < engine.width; ++x) {
@@ -92,7 +92,7 @@ void Scatter(CAEngine& engine, tessel_test::SeededRandom& random)
 }
 
 // Eight neighbours of a dead cell summing to `sum` (at most 2295).
-void PlaceNeighbourhood(CAEngine& engine, std::int32_t cx, std::int32_t cy, int sum)
+void PlaceNeighbourhood(core::CAEngine& engine, std::int32_t cx, std::int32_t cy, int sum)
 {
     int left = sum;
     for (int dy = -1; dy <= 1; ++dy) {
@@ -120,7 +120,7 @@ TEST(StepSimd, VectorFormsRunAtEveryVectorLevel)
     for (SimdLevel level : tessel_test::SupportedSimdLevels()) {
         const ScopedSimdLevel scoped(level);
         ASSERT_TRUE(scoped.selected());
-        const std::optional<bool> alive = core_simd::VectorGeneration(cells.data(), next.data(), 130, 20, param);
+        const std::optional<bool> alive = core::simd::VectorGeneration(cells.data(), next.data(), 130, 20, param);
         EXPECT_EQ(alive.has_value(), level != SimdLevel::Scalar) << platform::SimdLevelName(level);
         if (alive) {
             EXPECT_TRUE(*alive);
@@ -130,7 +130,7 @@ TEST(StepSimd, VectorFormsRunAtEveryVectorLevel)
     }
     // A damaged data file's negative decay takes the plain loop.
     const std::int16_t negative[3] = {91, 94, -2};
-    EXPECT_FALSE(core_simd::VectorGeneration(cells.data(), next.data(), 130, 20, negative).has_value());
+    EXPECT_FALSE(core::simd::VectorGeneration(cells.data(), next.data(), 130, 20, negative).has_value());
 }
 
 // Dead cells whose neighbours sum to just outside and just inside each end of
@@ -142,7 +142,7 @@ TEST(StepSimd, BandEdgesAreExact)
     for (const Rule& rule : rules) {
         const std::int32_t w = 803, h = 11;
         Lockstep lockstep(w, h, rule, weftcpplib::TILE_GRID);
-        CAEngine& engine = lockstep.oracle();
+        core::CAEngine& engine = lockstep.oracle();
         const int sums[] = {8 * rule.p1 - 1, 8 * rule.p1, 8 * rule.p2 + 7, 8 * rule.p2 + 8};
         int placed = 0;
         for (std::int32_t cy = 2; cy + 2 < h; cy += 3) {

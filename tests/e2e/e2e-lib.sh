@@ -5,6 +5,10 @@
 #   e2e_setup NAME SCR PROBE      (environment: TESSEL_WINE_PREFIX, TESSEL_XVFB_DIR, TESSEL_E2E_DIR)
 # Windows programs start only through e2e_start or "$WINE", the Wine loader
 # of SCR's bitness that e2e_setup picks: a 64-bit build never needs 32-bit Wine.
+# Only -u: the tests check each step themselves (`|| e2e_fail`), poll with
+# commands that fail until the saver is ready, and end pipelines with
+# `grep -q`, whose early exit may kill the writer with SIGPIPE; -e and
+# pipefail would turn those into failures that say nothing.
 set -u
 E2E_PIDS=()
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -25,7 +29,7 @@ e2e_cleanup() {
 e2e_setup() {
   local name=$1 arch
   E2E_WORK="${TESSEL_E2E_DIR:?}/$name"
-  rm -rf "$E2E_WORK"
+  rm -rf "${E2E_WORK:?}"
   mkdir -p "$E2E_WORK"
   cp "$2" "$E2E_WORK/Tessel.scr"
   [ -n "${3:-}" ] && cp "$3" "$E2E_WORK/saver_probe.exe"
@@ -38,7 +42,7 @@ e2e_setup() {
   E2E_TEMP=$(e2e_temp_folder)
   # Without the folder the old logs would be looked for at the root.
   [ -n "$E2E_TEMP" ] && [ -d "$E2E_TEMP" ] || e2e_fail "Wine named no temporary folder ('$E2E_TEMP')"
-  rm -f "$E2E_TEMP"/Tessel_*.log
+  rm -f "${E2E_TEMP:?}"/Tessel_*.log
 }
 
 # A folder of the Wine user's, named by its environment variable (TEMP,
@@ -67,8 +71,8 @@ e2e_wait_exit() {
   E2E_EXIT=timeout
   for ((i = 0; i < limit * 10; i++)); do
     if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"
-      E2E_EXIT=$?
+      E2E_EXIT=0
+      wait "$pid" || E2E_EXIT=$?
       return 0
     fi
     sleep 0.1
@@ -83,8 +87,8 @@ e2e_xdotool() { timeout -k 2 10 xdotool "$@"; }
 # exit code as the function's.
 e2e_probe() {
   local out code
-  out=$(cd "$E2E_WORK" && timeout -k 2 30 "$WINE" saver_probe.exe "$@" 2>/dev/null)
-  code=$?
+  code=0
+  out=$(cd "$E2E_WORK" && timeout -k 2 30 "$WINE" saver_probe.exe "$@" 2>/dev/null) || code=$?
   tr -d '\r' <<<"$out"
   return $code
 }

@@ -89,7 +89,7 @@ RunSettings SmallRun(int scene, std::uint32_t seed)
 
 Picture Render(const RunSettings& run)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     std::string warning;
     EXPECT_EQ(PrepareSettings(run, config, warning), "");
     return Play(run, config, nullptr).last_frame;
@@ -120,9 +120,9 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
     constexpr int kW = 300, kH = 200;
     for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT, weftcpplib::TILE_GRID,
                                weftcpplib::TILE_SHIFT_H, weftcpplib::TILE_SHIFT_V}) {
-        WeftConfig config;
+        config::WeftConfig config;
         config.settings.play = 0;
-        SceneData scene = builtin_scenes.at(0);
+        config::SceneData scene = core::builtin_scenes.at(0);
         scene.random_flags = 0;
         scene.size = {90, 70}; // a 128 x 128 grid, so a tile of 126 x 126
         scene.tilling = mode;
@@ -132,8 +132,8 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
         SeededRandom random(7);
         platform::ScopedRandomSource seeded(random);
         SimulatedScreen screen(kW, kH);
-        SceneScheduler scheduler;
-        CAEngine engine;
+        config::SceneScheduler scheduler;
+        core::CAEngine engine;
         saver::FrameHost host(screen, config, scheduler, engine, {.use_data_file = false});
         host.Start({false, kW, kH, 96});
         for (int i = 0; i < 3; ++i) {
@@ -173,7 +173,7 @@ TEST(HeadlessRender, GalleryHasFortyDistinctNonBlankScenesAndASheet)
     run.height = 90;
     run.seconds = 1.0; // scenes that start alike have parted by then
     run.seed = 1;
-    WeftConfig config;
+    config::WeftConfig config;
     ASSERT_EQ(RenderGallery(run, config, dir.path().string()), "");
     std::set<std::vector<std::uint32_t>> distinct;
     for (int no = 1; no <= 40; ++no) {
@@ -197,7 +197,7 @@ TEST(HeadlessRender, DataFileSettingsAreUsedAndTheFileIsNeverWritten)
     TempFolder dir;
     const std::string file = dir / "Tessel.dat";
     {
-        WeftConfig writer;
+        config::WeftConfig writer;
         writer.settings.fps = 10;
         writer.data_file_path = fs::path(file).wstring();
         ASSERT_TRUE(writer.WriteDataFile());
@@ -208,7 +208,7 @@ TEST(HeadlessRender, DataFileSettingsAreUsedAndTheFileIsNeverWritten)
     RunSettings run = SmallRun(5, 1);
     run.seconds = 2.0;
     run.data_file = file;
-    WeftConfig config;
+    config::WeftConfig config;
     std::string warning;
     ASSERT_EQ(PrepareSettings(run, config, warning), "");
     EXPECT_EQ(warning, "");

@@ -22,7 +22,7 @@ inline void ReferenceMedian(const weftcpplib::weft2darray<short>& grid, std::vec
                 for (std::uint32_t x = c - 1; x <= c + 1; ++x)
                     nine.push_back(grid.data[y * w + x]);
             std::sort(nine.begin(), nine.end());
-            out[r * w + c] = CellPalette[static_cast<std::uint8_t>(nine[4])];
+            out[r * w + c] = render::CellPalette[static_cast<std::uint8_t>(nine[4])];
         }
     weftcpplib::FillBorder(out.data(), w, h, mode);
 }

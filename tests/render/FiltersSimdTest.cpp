@@ -7,7 +7,7 @@
 
 #include "FilterReferences.h"
 #include "platform/CpuFeatures.h"
-#include "render/CellColouring.h"
+#include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "support/ScriptedRandom.h"
@@ -39,18 +39,18 @@ protected:
     // or plane shows.
     void SetUp() override
     {
-        std::copy(std::begin(CellPalette), std::end(CellPalette), saved_);
+        std::copy(std::begin(render::CellPalette), std::end(render::CellPalette), saved_);
         for (std::uint32_t i = 0; i < 256; ++i)
-            CellPalette[i] = (255 - i) << 24 | ((i * 7 + 3) & 0xFF) << 16 | ((i * 13 + 5) & 0xFF) << 8 | i;
+            render::CellPalette[i] = (255 - i) << 24 | ((i * 7 + 3) & 0xFF) << 16 | ((i * 13 + 5) & 0xFF) << 8 | i;
     }
-    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), CellPalette); }
+    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
     std::uint32_t saved_[256];
 };
 
 } // namespace
 
-TEST_F(FiltersSimdTest, ColouringMatchesThePaletteAtEveryLevel)
+TEST_F(FiltersSimdTest, ColoringMatchesThePaletteAtEveryLevel)
 {
     tessel_test::SeededRandom random(99);
     // Stray values outside 0..255 use their low byte, like the plain loop.
@@ -62,9 +62,9 @@ TEST_F(FiltersSimdTest, ColouringMatchesThePaletteAtEveryLevel)
         for (SimdLevel level : tessel_test::SupportedSimdLevels()) {
             const ScopedSimdLevel scoped(level);
             std::vector<std::uint32_t> pixels(count + 1, 0xDEADBEEFu);
-            ColourCells(cells.data(), pixels.data(), count);
+            render::ColorCells(cells.data(), pixels.data(), count);
             for (std::size_t i = 0; i < count; ++i)
-                ASSERT_EQ(pixels[i], CellPalette[static_cast<std::uint8_t>(cells[i])])
+                ASSERT_EQ(pixels[i], render::CellPalette[static_cast<std::uint8_t>(cells[i])])
                     << platform::SimdLevelName(level) << " count " << count << " cell " << i;
             EXPECT_EQ(pixels[count], 0xDEADBEEFu) << "written past the end";
         }
@@ -92,7 +92,7 @@ TEST_F(FiltersSimdTest, MedianMatchesTheSortingReferenceAtEveryLevel)
                 const ScopedSimdLevel scoped(level);
                 auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
                 image->Fill(0x00ABCDEFu);
-                ASSERT_TRUE(MedianToImage(grid, *image, mode));
+                ASSERT_TRUE(render::MedianToImage(grid, *image, mode));
                 ASSERT_EQ(PixelsOf(*image), expected)
                     << platform::SimdLevelName(level) << " " << w << "x" << h << " mode " << mode;
             }
@@ -115,7 +115,7 @@ TEST_F(FiltersSimdTest, BlurMatchesTheSummingReferenceAtEveryLevel)
                 const ScopedSimdLevel scoped(level);
                 auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
                 std::copy(source.begin(), source.end(), image->Pixels());
-                BoxBlur(*image, mode);
+                render::BoxBlur(*image, mode);
                 ASSERT_EQ(PixelsOf(*image), expected)
                     << platform::SimdLevelName(level) << " " << w << "x" << h << " mode " << mode;
             }
@@ -143,7 +143,7 @@ TEST_F(FiltersSimdTest, BlurDividesEverySumExactly)
         const ScopedSimdLevel scoped(level);
         auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
         std::copy(source.begin(), source.end(), image->Pixels());
-        BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, weftcpplib::TILE_GRID);
         for (std::uint32_t by = 0; by < blocks_y; ++by)
             for (std::uint32_t bx = 0; bx < blocks_x; ++bx) {
                 const std::uint32_t sum = 8 * bx + by;

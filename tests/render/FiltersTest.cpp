@@ -28,11 +28,11 @@ class FiltersTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(CellPalette), std::end(CellPalette), saved_);
+        std::copy(std::begin(render::CellPalette), std::end(render::CellPalette), saved_);
         for (std::uint32_t i = 0; i < 256; ++i)
-            CellPalette[i] = 0x00100000u | i * 0x0101u;
+            render::CellPalette[i] = 0x00100000u | i * 0x0101u;
     }
-    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), CellPalette); }
+    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
     std::uint32_t saved_[256];
 };
@@ -42,10 +42,10 @@ TEST_F(FiltersTest, MedianIsTheFifthOfNine)
     weftcpplib::weft2dmapper<short> grid(3, 3);
     grid.assign({{255, 0, 255}, {1, 255, 0}, {0, 255, 0}});
     auto image = MakeImage(3, 3);
-    ASSERT_TRUE(MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    ASSERT_TRUE(render::MedianToImage(grid, *image, weftcpplib::TILE_GRID));
     // A 3 x 3 torus: every border pixel repeats the single inner one.
     for (std::int32_t i = 0; i < 9; ++i)
-        EXPECT_EQ(image->Pixels()[i], CellPalette[1]) << i;
+        EXPECT_EQ(image->Pixels()[i], render::CellPalette[1]) << i;
 }
 
 TEST_F(FiltersTest, LoneLiveCellVanishes)
@@ -54,10 +54,10 @@ TEST_F(FiltersTest, LoneLiveCellVanishes)
     grid.at(2, 2) = 200;
     auto image = MakeImage(5, 5);
     image->Fill(0x00777777u);
-    ASSERT_TRUE(MedianToImage(grid, *image, weftcpplib::TILE_CENTER));
+    ASSERT_TRUE(render::MedianToImage(grid, *image, weftcpplib::TILE_CENTER));
     for (std::int32_t r = 1; r < 4; ++r)
         for (std::int32_t c = 1; c < 4; ++c)
-            EXPECT_EQ(image->Pixels()[r * 5 + c], CellPalette[0]);
+            EXPECT_EQ(image->Pixels()[r * 5 + c], render::CellPalette[0]);
     EXPECT_EQ(image->Pixels()[0], 0u); // black border in the single-picture modes
 }
 
@@ -66,14 +66,14 @@ TEST_F(FiltersTest, MedianRefusesMismatchedSizes)
     weftcpplib::weft2dmapper<short> grid(6, 5);
     auto image = MakeImage(5, 6);
     image->Fill(7);
-    EXPECT_FALSE(MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    EXPECT_FALSE(render::MedianToImage(grid, *image, weftcpplib::TILE_GRID));
     EXPECT_EQ(image->Pixels()[8], 7u);
     // Images too small for an interior only get their border.
     weftcpplib::weft2dmapper<short> line(2, 4);
     line.fill(9);
     auto thin = MakeImage(2, 4);
     thin->Fill(7);
-    EXPECT_TRUE(MedianToImage(line, *thin, 5));
+    EXPECT_TRUE(render::MedianToImage(line, *thin, 5));
     for (std::int32_t i = 0; i < 8; ++i)
         EXPECT_EQ(thin->Pixels()[i], 7u);
 }
@@ -93,7 +93,7 @@ TEST_F(FiltersTest, MedianMatchesSortingReference)
             image->Fill(0x00ABCDEFu);
             std::vector<std::uint32_t> expected = PixelsOf(*image);
             ReferenceMedian(grid, expected, mode);
-            ASSERT_TRUE(MedianToImage(grid, *image, mode));
+            ASSERT_TRUE(render::MedianToImage(grid, *image, mode));
             ASSERT_EQ(PixelsOf(*image), expected) << w << "x" << h << " mode " << mode;
         }
 }
@@ -110,7 +110,7 @@ TEST_F(FiltersTest, BlurMatchesSummingReference)
                 image->Pixels()[i] = random.Next(); // top byte set too: it must not leak
             std::vector<std::uint32_t> expected = PixelsOf(*image);
             ReferenceBlur(expected, w, h, mode);
-            BoxBlur(*image, mode);
+            render::BoxBlur(*image, mode);
             ASSERT_EQ(PixelsOf(*image), expected) << w << "x" << h << " mode " << mode;
         }
 }
@@ -120,7 +120,7 @@ TEST_F(FiltersTest, BlurRoundsDown)
     auto image = MakeImage(3, 3);
     image->Fill(0x00FF0809u);
     image->Pixels()[0] = 0x00FE0000u; // reds sum to 2294, greens 64, blues 72
-    BoxBlur(*image, weftcpplib::TILE_GRID);
+    render::BoxBlur(*image, weftcpplib::TILE_GRID);
     EXPECT_EQ(image->Pixels()[4], 0x00FE0708u);
 }
 
@@ -130,7 +130,7 @@ TEST_F(FiltersTest, BlackBorderDarkensTheEdgeInSinglePictureModes)
         auto image = MakeImage(6, 6);
         image->Fill(0x00FFFFFFu);
         weftcpplib::FillBorder(image->Pixels(), 6, 6, mode);
-        BoxBlur(*image, mode);
+        render::BoxBlur(*image, mode);
         const std::uint32_t* p = image->Pixels();
         EXPECT_EQ(p[1 * 6 + 1], 0x00717171u); // 4 x 255 / 9 = 113
         EXPECT_EQ(p[1 * 6 + 2], 0x00AAAAAAu); // 6 x 255 / 9 = 170
@@ -141,7 +141,7 @@ TEST_F(FiltersTest, BlackBorderDarkensTheEdgeInSinglePictureModes)
     // Tiled, the wrapped border keeps a uniform picture uniform.
     auto tiled = MakeImage(6, 6);
     tiled->Fill(0x00FFFFFFu);
-    BoxBlur(*tiled, weftcpplib::TILE_GRID);
+    render::BoxBlur(*tiled, weftcpplib::TILE_GRID);
     EXPECT_EQ(tiled->Pixels()[1 * 6 + 1], 0x00FFFFFFu);
 }
 

@@ -78,8 +78,8 @@ public:
         return true;
     }
 
-    CommonSettings common{};
-    SceneData current{};
+    config::CommonSettings common{};
+    config::SceneData current{};
     int reads = 0, writes = 0;
 };
 
@@ -101,7 +101,7 @@ public:
         automaton_.dies_at_step = 0;
         steps_at_start.push_back(automaton_.steps);
     }
-    std::deque<SceneData> queue;
+    std::deque<config::SceneData> queue;
     int starts = 0;
     std::vector<int> steps_at_start;
     std::vector<std::pair<int, int>> screens;
@@ -147,8 +147,8 @@ public:
     }
     bool ReadSettings() override { return store_.Read(); }
     bool WriteSettings() override { return store_.Write(); }
-    const CommonSettings& Common() const override { return store_.common; }
-    const SceneData& CurrentScene() const override { return store_.current; }
+    const config::CommonSettings& Common() const override { return store_.common; }
+    const config::SceneData& CurrentScene() const override { return store_.current; }
     void NewScene(int screen_width, int screen_height) override { scenes_.NewScene(screen_width, screen_height); }
     void Step() override { automaton_.Step(); }
     bool Alive() const override { return automaton_.alive; }

@@ -57,10 +57,10 @@ TEST(FrameLoop, GenerationsPerTickMultiplyTheDrops)
 TEST(FrameLoop, FirstTickStartsSceneAndMakesImagesFromTheNewGrid)
 {
     FrameRig rig;
-    SceneData scene{};
+    config::SceneData scene{};
     scene.time = -1;
     scene.tilling = 2;
-    scene.proc = PROC_NOISE;
+    scene.proc = config::PROC_NOISE;
     rig.scenes.queue.push_back(scene);
     rig.automaton.width = 802;
     rig.automaton.height = 602;
@@ -75,7 +75,7 @@ TEST(FrameLoop, FirstTickStartsSceneAndMakesImagesFromTheNewGrid)
     EXPECT_EQ(rig.canvas.images[0].gh, 602);
     // The scene started in this tick is the one rendered.
     EXPECT_EQ(rig.canvas.last_tilling, 2);
-    EXPECT_EQ(rig.canvas.last_proc, PROC_NOISE);
+    EXPECT_EQ(rig.canvas.last_proc, config::PROC_NOISE);
     ASSERT_EQ(rig.canvas.plans.size(), 1u);
     EXPECT_EQ(rig.canvas.plans[0].kind, saver::BlitKind::Copy);
 }
@@ -108,10 +108,10 @@ TEST(FrameLoop, NoLimitWhenTimeIsZero)
 TEST(FrameLoop, DyingSceneStartsNextAtOnceWithClockFromZero)
 {
     FrameRig rig;
-    SceneData endless{};
+    config::SceneData endless{};
     endless.time = 0;
     endless.drop = 4; // five generations a tick
-    SceneData limited{};
+    config::SceneData limited{};
     limited.time = 1;
     rig.scenes.queue = {endless, limited};
     rig.Create();
@@ -140,7 +140,7 @@ TEST(FrameLoop, DyingSceneStartsNextAtOnceWithClockFromZero)
 TEST(FrameLoop, LimitedSceneDyingHandsTheNextAFreshClock)
 {
     FrameRig rig;
-    SceneData limited{};
+    config::SceneData limited{};
     limited.time = 1;
     rig.scenes.queue = {limited, limited};
     rig.Create();

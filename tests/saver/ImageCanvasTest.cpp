@@ -38,29 +38,29 @@ class ImageCanvasTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(CellPalette), std::end(CellPalette), saved_);
+        std::copy(std::begin(render::CellPalette), std::end(render::CellPalette), saved_);
         for (std::uint32_t i = 0; i < 256; ++i)
-            CellPalette[i] = 0x00010203u * i + 0x00400000u;
+            render::CellPalette[i] = 0x00010203u * i + 0x00400000u;
         engine_.SetSize(6, 5);
         for (std::uint32_t j = 0; j < 30; ++j)
             engine_.current.data[j] = static_cast<short>((j * 97 + 13) % 256);
     }
-    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), CellPalette); }
+    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
-    CAEngine engine_;
+    core::CAEngine engine_;
     RecordingPresenter presenter_;
     ImageCanvas canvas_{engine_, presenter_};
     std::uint32_t saved_[256]{};
 };
 
-TEST_F(ImageCanvasTest, ColoursEveryCellAndCentresTheFieldWithoutItsBorder)
+TEST_F(ImageCanvasTest, ColorsEveryCellAndCentresTheFieldWithoutItsBorder)
 {
     canvas_.NewImages(10, 8, 6, 5);
     canvas_.Render(weftcpplib::TILE_CENTER, 0);
 
     const weftcpplib::CDIBData& cells = *canvas_.cell_image();
     for (int j = 0; j < 30; ++j)
-        ASSERT_EQ(cells.Pixels()[j], CellPalette[engine_.current.data[j]]) << "pixel " << j;
+        ASSERT_EQ(cells.Pixels()[j], render::CellPalette[engine_.current.data[j]]) << "pixel " << j;
 
     // The 4 x 3 field lands at column 3, row 2 of the 10 x 8 screen image;
     // everything around it stays black.
@@ -79,18 +79,18 @@ TEST_F(ImageCanvasTest, NoiseRemovalRunsBeforeBlurAndOtherBitsDoNothing)
     // The same frame built step by step in the intended order.
     auto expected = weftcpplib::MakeImage(6, 5);
     for (int j = 0; j < 30; ++j)
-        expected->Pixels()[j] = CellPalette[engine_.current.data[j]];
+        expected->Pixels()[j] = render::CellPalette[engine_.current.data[j]];
     auto swapped = weftcpplib::MakeImage(6, 5);
     std::copy(expected->Pixels(), expected->Pixels() + 30, swapped->Pixels());
-    MedianToImage(engine_.current, *expected, weftcpplib::TILE_GRID);
-    BoxBlur(*expected, weftcpplib::TILE_GRID);
-    BoxBlur(*swapped, weftcpplib::TILE_GRID);
-    MedianToImage(engine_.current, *swapped, weftcpplib::TILE_GRID);
+    render::MedianToImage(engine_.current, *expected, weftcpplib::TILE_GRID);
+    render::BoxBlur(*expected, weftcpplib::TILE_GRID);
+    render::BoxBlur(*swapped, weftcpplib::TILE_GRID);
+    render::MedianToImage(engine_.current, *swapped, weftcpplib::TILE_GRID);
     // The grid is uneven enough for the order to show.
     ASSERT_FALSE(std::equal(expected->Pixels(), expected->Pixels() + 30, swapped->Pixels()));
 
     canvas_.NewImages(10, 8, 6, 5);
-    canvas_.Render(weftcpplib::TILE_GRID, PROC_NOISE | PROC_BLUR | 0x0001 | 0x0008);
+    canvas_.Render(weftcpplib::TILE_GRID, config::PROC_NOISE | config::PROC_BLUR | 0x0001 | 0x0008);
     EXPECT_TRUE(std::equal(expected->Pixels(), expected->Pixels() + 30, canvas_.cell_image()->Pixels()));
 }
 

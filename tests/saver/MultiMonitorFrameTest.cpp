@@ -35,16 +35,16 @@ class MultiMonitorCanvasTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(CellPalette), std::end(CellPalette), saved_);
+        std::copy(std::begin(render::CellPalette), std::end(render::CellPalette), saved_);
         for (std::uint32_t i = 0; i < 256; ++i)
-            CellPalette[i] = 0x00010203u * i + 0x00400000u;
+            render::CellPalette[i] = 0x00010203u * i + 0x00400000u;
         engine_.SetSize(7, 6);
         for (std::uint32_t j = 0; j < 42; ++j)
             engine_.current.data[j] = static_cast<short>((j * 89 + 7) % 256);
     }
-    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), CellPalette); }
+    void TearDown() override { std::copy(std::begin(saved_), std::end(saved_), render::CellPalette); }
 
-    CAEngine engine_;
+    core::CAEngine engine_;
     GroupingPresenter presenter_;
     std::uint32_t saved_[256]{};
 };

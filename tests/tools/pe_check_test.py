@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Checks scripts/pe-check.py against a built Tessel.scr and damaged copies of it.
   pe_check_test.py PE_CHECK SCR ARCH      (ARCH: win32 or win64, the build's)"""
 import importlib.util
@@ -38,28 +38,22 @@ def patched(data, offset, fmt, value):
 
 
 def resource_entry(pe, kind, res_id=None):
-    """Offset of the directory entry of resource type KIND (or of RES_ID within it)."""
-    base = pe.offset(pe.rsrc_rva)
-    directory = base
-    for want in (kind, res_id):
-        if want is None:
-            break
-        named, numbered = struct.unpack_from("<HH", pe.data, directory + 12)
-        for i in range(named + numbered):
-            entry = directory + 16 + 8 * i
-            name, target = struct.unpack_from("<II", pe.data, entry)
-            if name == want:
-                found, directory = entry, base + (target & 0x7FFFFFFF)
-                break
-        else:
-            raise SystemExit(f"pe_check_test: {scr} holds no resource {kind}/{res_id}")
-    return found
+    """File offset of the directory entry of resource type KIND (or of RES_ID within it)."""
+    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if entry.id != kind:
+            continue
+        if res_id is None:
+            return entry.struct.get_file_offset()
+        for inner in entry.directory.entries:
+            if inner.id == res_id:
+                return inner.struct.get_file_offset()
+    raise SystemExit(f"pe_check_test: {scr} holds no resource {kind}/{res_id}")
 
 
 with open(scr, "rb") as f:
     data = f.read()
-pe = checker.Pe(data)
-pe_offset = struct.unpack_from("<I", data, 0x3C)[0]
+pe = checker.load(data)
+pe_offset = pe.DOS_HEADER.e_lfanew
 
 expect("its bitness", "arch", data, 0, arch)
 expect("a truncated file", "shipped", data[:64], 1, "not a Windows program")

@@ -89,7 +89,7 @@ TEST(CellColorState, NoBackground)
     EXPECT_EQ(state.values[ui::kBgHue], 0);
     EXPECT_EQ(state.values[ui::kBgSat], 0);
     EXPECT_EQ(state.values[ui::kBgVal], 0);
-    EXPECT_EQ(ui::PreviewFillColor(state), HsvToPixel(0, 200, 180));
+    EXPECT_EQ(ui::PreviewFillColor(state), render::HsvToPixel(0, 200, 180));
     EXPECT_EQ(StoreColorState(state).death_color, -1);
 }
 
@@ -103,7 +103,7 @@ TEST(CellColorState, RedBackground)
     EXPECT_EQ(ui::PreviewFillColor(state), 0x00FF0000u);
     EXPECT_EQ(StoreColorState(state).death_color, 0x00FF0000);
     state.values[ui::kBgVal] = 128;
-    EXPECT_EQ(StoreColorState(state).death_color, static_cast<std::int32_t>(HsvToPixel(0, 255, 128)));
+    EXPECT_EQ(StoreColorState(state).death_color, static_cast<std::int32_t>(render::HsvToPixel(0, 255, 128)));
 }
 
 TEST(CellColorState, TypedValuesAreClampedIntoRange)
@@ -121,11 +121,11 @@ TEST(CellColorState, GradientEndsAtCell255AndFollowsDirection)
 {
     ui::CellColorState state;
     state.values = {0, 255, 255, 510, 255, 255, 0, 0, 0};
-    EXPECT_EQ(ui::GradientColumnColor(state, 100, 100), HsvToPixel(510, 255, 255));
-    EXPECT_EQ(ui::GradientColumnColor(state, 50, 100), HsvToPixel(255, 255, 255)) << "through yellow";
+    EXPECT_EQ(ui::GradientColumnColor(state, 100, 100), render::HsvToPixel(510, 255, 255));
+    EXPECT_EQ(ui::GradientColumnColor(state, 50, 100), render::HsvToPixel(255, 255, 255)) << "through yellow";
     state.hue_reversed = true;
-    EXPECT_EQ(ui::GradientColumnColor(state, 50, 100), HsvToPixel(1020, 255, 255)) << "the long way, through blue";
-    EXPECT_EQ(ui::GradientColumnColor(state, 100, 100), HsvToPixel(510, 255, 255));
+    EXPECT_EQ(ui::GradientColumnColor(state, 50, 100), render::HsvToPixel(1020, 255, 255)) << "the long way, through blue";
+    EXPECT_EQ(ui::GradientColumnColor(state, 100, 100), render::HsvToPixel(510, 255, 255));
 }
 
 TEST(CellColorState, GradientTruncatesTowardsZero)
@@ -133,7 +133,7 @@ TEST(CellColorState, GradientTruncatesTowardsZero)
     ui::CellColorState state;
     state.values = {0, 255, 10, 0, 255, 0, 0, 0, 0};  // value falls from 10 to 0
     // 10 + trunc(1 * -10 / 3) = 10 - 3 = 7 (rounding down would give 6).
-    EXPECT_EQ(ui::GradientColumnColor(state, 1, 3), HsvToPixel(0, 255, 7));
+    EXPECT_EQ(ui::GradientColumnColor(state, 1, 3), render::HsvToPixel(0, 255, 7));
 }
 
 } // namespace
@@ -161,7 +161,7 @@ TEST(ColorPreview, NarrowPreviewShowsOnlyTheFill)
     auto image = weftcpplib::MakeImage(97, 40);
     const auto state = RedToGreenOverBlue();
     ui::DrawColorPreview(*image, ui::GradientRect(97, 40), state);
-    const std::uint32_t blue = HsvToPixel(1020, 255, 255);
+    const std::uint32_t blue = render::HsvToPixel(1020, 255, 255);
     for (int i = 0; i < image->Count(); ++i)
         ASSERT_EQ(image->Pixels()[i], blue) << "pixel " << i;
 }
@@ -177,10 +177,10 @@ TEST(ColorPreview, GradientColumnsSitInsideTheMargins)
     EXPECT_EQ(rect.right, 152);
     EXPECT_EQ(rect.bottom, 40);
     ui::DrawColorPreview(*image, rect, state);
-    const std::uint32_t blue = HsvToPixel(1020, 255, 255);
+    const std::uint32_t blue = render::HsvToPixel(1020, 255, 255);
     const int mid_y = kHeight / 2;
     EXPECT_EQ(At(*image, 48, mid_y), blue) << "column 0 of the gradient stays the fill";
-    EXPECT_EQ(At(*image, 151, mid_y), HsvToPixel(510, 255, 255)) << "the last column is cell 255";
+    EXPECT_EQ(At(*image, 151, mid_y), render::HsvToPixel(510, 255, 255)) << "the last column is cell 255";
     EXPECT_EQ(At(*image, 152, mid_y), blue);
     EXPECT_EQ(At(*image, 100, 5), blue) << "the top margin stays the fill";
     EXPECT_EQ(At(*image, 100, kHeight - 5), blue);
@@ -188,7 +188,7 @@ TEST(ColorPreview, GradientColumnsSitInsideTheMargins)
 
     state.background_enabled = false;
     ui::DrawColorPreview(*image, rect, state);
-    EXPECT_EQ(At(*image, 10, 10), HsvToPixel(0, 255, 255)) << "without a background the cell-0 colour fills";
+    EXPECT_EQ(At(*image, 10, 10), render::HsvToPixel(0, 255, 255)) << "without a background the cell-0 colour fills";
 }
 
 } // namespace

@@ -6,12 +6,12 @@
 
 namespace {
 
-std::vector<SceneData> ScenesWithOrders(std::initializer_list<int> orders)
+std::vector<config::SceneData> ScenesWithOrders(std::initializer_list<int> orders)
 {
-    std::vector<SceneData> scenes;
+    std::vector<config::SceneData> scenes;
     std::int16_t no = 1;
     for (int order : orders) {
-        SceneData scene{};
+        config::SceneData scene{};
         scene.no = no++;
         scene.order = static_cast<std::int16_t>(order);
         scenes.push_back(scene);
@@ -19,10 +19,10 @@ std::vector<SceneData> ScenesWithOrders(std::initializer_list<int> orders)
     return scenes;
 }
 
-std::vector<int> Orders(const std::vector<SceneData>& scenes)
+std::vector<int> Orders(const std::vector<config::SceneData>& scenes)
 {
     std::vector<int> orders;
-    for (const SceneData& s : scenes)
+    for (const config::SceneData& s : scenes)
         orders.push_back(s.order);
     return orders;
 }
@@ -65,11 +65,11 @@ TEST(PlayListEdit, EditsKeepOrdersContiguous)
 
 TEST(PlayListEdit, EntryText)
 {
-    SceneData scene{};
+    config::SceneData scene{};
     scene.no = 7;
     const char16_t name[] = u"グライダー";
     for (std::size_t i = 0; name[i] != 0; ++i)
-        scene.name[i] = static_cast<weftcpplib::utf16_unit>(name[i]);
+        scene.name[i] = static_cast<platform::utf16_unit>(name[i]);
     EXPECT_EQ(ui::SceneEntryText(scene), L"  7 : グライダー");
     scene.no = 140;
     for (auto& unit : scene.name)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "weftcpplib/CDIBData.h"
@@ -198,6 +199,37 @@ TEST(DrawLine, MissesPointsAndExtremes)
     EXPECT_TRUE(image->DrawLine(kMax, 3, kMin, 3, 1));
     EXPECT_GT(CountSet(*image), 0);
     EXPECT_FALSE(MakeImage(0, 0)->DrawLine(0, 0, 5, 5, 1));
+}
+
+// The copy sees the image's own header, pixels and every row; a refusal is
+// reported with the system's text for its code and gives false.
+TEST(CDIBData, SetDIBitsHandsEveryRowToTheCopyAndReportsItsRefusal)
+{
+    auto image = MakeImage(5, 3);
+    const weftcpplib::DibHeader* seen_header = nullptr;
+    const std::uint32_t* seen_pixels = nullptr;
+    std::int32_t seen_lines = 0;
+    EXPECT_TRUE(image->SetDIBits([&](const weftcpplib::DibHeader& header, const std::uint32_t* pixels,
+                                     std::int32_t lines, std::uint32_t&) {
+        seen_header = &header;
+        seen_pixels = pixels;
+        seen_lines = lines;
+        return true;
+    }));
+    EXPECT_EQ(seen_header, &image->Header());
+    EXPECT_EQ(seen_pixels, image->Pixels());
+    EXPECT_EQ(seen_lines, 3);
+
+    testing::internal::CaptureStderr();
+    const bool copied = image->SetDIBits([](const weftcpplib::DibHeader&, const std::uint32_t*, std::int32_t,
+                                            std::uint32_t& error) {
+        error = 2;
+        return false;
+    });
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(copied);
+    EXPECT_NE(report.find("weftcpplib : weftcpplib::CDIBData::SetDIBits"), std::string::npos) << report;
+    EXPECT_NE(report.find("00000002(SYSTEM)"), std::string::npos) << report;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "LogManagerFixture.h"
+#include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "weftcpplib/CWeftLogManager.h"
 

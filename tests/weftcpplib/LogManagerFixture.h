@@ -12,7 +12,7 @@
 #include "platform/System.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/LogLine.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 
 namespace tessel_test {
 
@@ -26,7 +26,7 @@ inline constexpr const wchar_t* kFixedStamp = L"2026/03/06 07:08:09.045 ";
 inline std::string Utf16Bytes(std::wstring_view text)
 {
     std::string bytes;
-    weftcpplib::AppendUtf16LE(text, bytes);
+    platform::AppendUtf16LE(text, bytes);
     return bytes;
 }
 
@@ -40,7 +40,7 @@ protected:
     {
         previous_clock_ = weftcpplib::SetLogClock(&FixedLogTime);
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = platform::TempFolder() + L"tessel_log_" + weftcpplib::WideFromUtf8(test) + L"_" +
+        folder_ = platform::TempFolder() + L"tessel_log_" + platform::WideFromUtf8(test) + L"_" +
                   std::to_wstring(platform::Random32()) + platform::kPathSeparator;
         std::filesystem::create_directories(std::filesystem::path(folder_));
     }

@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 using namespace weftcpplib;
+using namespace platform;
 
 TEST(WideFormat, FormatsWideStringsWithLs)
 {

@@ -51,7 +51,7 @@ TEST(X11SettingsFile, MissingFoldersAreMadePrivate)
 
 class X11Overrides : public ::testing::Test {
 protected:
-    WeftConfig config;
+    config::WeftConfig config;
 };
 
 TEST_F(X11Overrides, ASceneIsPlayedAloneByItsNumber)
@@ -60,7 +60,7 @@ TEST_F(X11Overrides, ASceneIsPlayedAloneByItsNumber)
     options.scene = 5;
     std::string error;
     ASSERT_TRUE(ApplyOverrides(options, config, error)) << error;
-    EXPECT_EQ(config.settings.play, PLAY_RULE_SELECT);
+    EXPECT_EQ(config.settings.play, config::PLAY_RULE_SELECT);
     ASSERT_GE(config.settings.select, 0);
     EXPECT_EQ(config.scene_list[static_cast<std::size_t>(config.settings.select)].no, 5);
     EXPECT_EQ(config.current_scene.no, 5);
@@ -79,7 +79,7 @@ TEST_F(X11Overrides, TheNumberIsTheScenesNotItsPlaceInTheList)
 
 TEST_F(X11Overrides, AnUnknownSceneIsRefusedAndChangesNothing)
 {
-    const CommonSettings before = config.settings;
+    const config::CommonSettings before = config.settings;
     Options options;
     options.scene = 41;
     std::string error;
@@ -100,7 +100,7 @@ TEST_F(X11Overrides, TheFrameRate)
 
 TEST(X11SettingsFile, TheUsersFileIsTheOnlyPlace)
 {
-    WeftConfig config;
+    config::WeftConfig config;
     UseDataFile(config, "/home/u/.config/tessel/Tessel.dat");
     EXPECT_TRUE(config.data_file_path.empty());
     EXPECT_EQ(config.user_data_file_path, L"/home/u/.config/tessel/Tessel.dat");

@@ -1,4 +1,4 @@
-#include "ui/NameDialog_win32.h"
+#include "ui/win32/NameDialog.h"
 
 #include "ui/DialogIds.h"
 #include "ui/win32/DialogControls.h"

@@ -1,6 +1,7 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
-#include "ui/SettingsDialog_win32.h"
+#include "ui/win32/SettingsDialog.h"
 
+#include "core/Patterns.h"
 #include "ui/DataFileNotices.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
@@ -8,12 +9,13 @@
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/SettingsWorking.h"
 #include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/TilingMode.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 
 WorkingCopies& Working()
 {
@@ -21,7 +23,7 @@ WorkingCopies& Working()
     return working;
 }
 
-SceneData* SelectedScene()
+config::SceneData* SelectedScene()
 {
     WorkingCopies& w = Working();
     if (w.settings.select < 0 || static_cast<std::size_t>(w.settings.select) >= w.scenes.size())
@@ -31,7 +33,7 @@ SceneData* SelectedScene()
 
 void RebuildScenario()
 {
-    MakeScenario(Working().scenes, Working().scenario);
+    config::MakeScenario(Working().scenes, Working().scenario);
 }
 
 void LoadWorkingCopies()
@@ -60,25 +62,22 @@ namespace {
 
 constexpr int kPlayButtonCount = 5;
 
-const wchar_t* const kInitNames[] = {L"全体均等", L"中央集中", L"ライン", L"ドット",
-                                      L"十字", L"長方形", L"ひし形", L"楕円"};
-const wchar_t* const kTilingNames[] = {L"中央に配置（１枚）", L"画面に合わせる（１枚）", L"格子", L"横1/2ずらし",
-                                        L"縦1/2ずらし"};
-
-template <std::size_t N>
-void FillChoiceList(HWND dialog, int id, const wchar_t* const (&names)[N])
+// Fills a list with the labels of a table kept in value order; each item's
+// data is its value.
+template <typename Entry, std::size_t N>
+void FillChoiceList(HWND dialog, int id, const Entry (&table)[N])
 {
     SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < N; ++i) {
         const LRESULT index =
-            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i]));
+            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(table[i].label));
         SendDlgItemMessageW(dialog, id, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     }
 }
 
 void ShowCommonFields(HWND dialog)
 {
-    const CommonSettings& s = Working().settings;
+    const config::CommonSettings& s = Working().settings;
     for (const FieldRule* rule : {&kFpsField, &kDropField, &kTimeField, &kWidthField, &kHeightField})
         SetTextLimit(dialog, rule->control_id, TextLimit(*rule));
     SetItemTextF(dialog, IDC_FPS, L"%u", s.fps);
@@ -101,7 +100,7 @@ void ShowPlayMode(HWND dialog)
 void FillSceneList(HWND dialog)
 {
     SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_RESETCONTENT, 0, 0);
-    for (const SceneData& scene : Working().scenes) {
+    for (const config::SceneData& scene : Working().scenes) {
         const std::wstring text = SceneEntryText(scene);
         SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -121,8 +120,8 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     // could be read, with the built-in scenes it lacked.
     w.model->ReadDataFile();
     LoadWorkingCopies();
-    FillChoiceList(dialog, IDC_INIT_LIST, kInitNames);
-    FillChoiceList(dialog, IDC_TILING_LIST, kTilingNames);
+    FillChoiceList(dialog, IDC_INIT_LIST, core::kInitPatterns);
+    FillChoiceList(dialog, IDC_TILING_LIST, weftcpplib::kTilingModes);
     RefreshAllControls(dialog);
     // The user learns of a damaged file once, with its copy already made, so
     // that whatever the dialog writes later replaces nothing unkept.
@@ -136,7 +135,7 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
 // has been reported. Values read before it stay in the working settings.
 bool StoreCommonFields(HWND dialog)
 {
-    CommonSettings& s = Working().settings;
+    config::CommonSettings& s = Working().settings;
     std::wstring message = CheckFps(ItemText(dialog, IDC_FPS), s.fps);
     int failed = IDC_FPS;
     if (message.empty()) {
@@ -173,7 +172,7 @@ void OnOk(HWND dialog)
     if (!StoreCommonFields(dialog) || !StoreSceneControls(dialog))
         return;
     WorkingCopies& w = Working();
-    if (SceneData* scene = SelectedScene())
+    if (config::SceneData* scene = SelectedScene())
         w.model->SetCurrentScene(*scene);
     w.model->SetCommonSettings(w.settings);
     w.model->scene_list = w.scenes;
@@ -258,22 +257,22 @@ void RefreshAllControls(HWND dialog)
     RefillPlayList(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ui::settings::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
+        ui::win32::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
         return TRUE;
     case WM_COMMAND:
-        return ui::settings::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+        return ui::win32::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
     default:
         return FALSE;
     }
 }
 
-INT_PTR ShowSettingsDialog(HWND parent, WeftConfig& config, bool preview_mode)
+INT_PTR ShowSettingsDialog(HWND parent, config::WeftConfig& config, bool preview_mode)
 {
     SettingsDialogParams params{&config, preview_mode};
     return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_SETTINGS), parent, SettingsDialogProc,

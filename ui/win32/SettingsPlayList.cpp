@@ -1,26 +1,26 @@
 // The settings dialog's scene choice, play list, rename and colour commands.
 #include "ui/DialogIds.h"
-#include "ui/DlgCellColor_win32.h"
-#include "ui/NameDialog_win32.h"
+#include "ui/win32/DlgCellColor.h"
+#include "ui/win32/NameDialog.h"
 #include "ui/PlayListEdit.h"
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/SettingsWorking.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/Utf16.h"
+#include "platform/Utf16.h"
 #include "weftcpplib/WideFormat.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 namespace {
 
-constexpr int kNameCharacters = static_cast<int>(kSceneNameUnits) - 1;
+constexpr int kNameCharacters = static_cast<int>(config::kSceneNameUnits) - 1;
 
-std::wstring NameOf(const SceneData& scene)
+std::wstring NameOf(const config::SceneData& scene)
 {
-    return weftcpplib::WideFromUtf16(scene.name, kSceneNameUnits);
+    return platform::WideFromUtf16(scene.name, config::kSceneNameUnits);
 }
 
 std::wstring Format(const wchar_t* format, const std::wstring& text)
@@ -43,7 +43,7 @@ void AfterPlayListChange(HWND dialog)
 
 } // namespace
 
-void SelectPlayListEntry(HWND dialog, const SceneData& scene)
+void SelectPlayListEntry(HWND dialog, const config::SceneData& scene)
 {
     // A negative order clears the selection.
     SendDlgItemMessageW(dialog, IDC_PLAY_LIST, LB_SETCURSEL, static_cast<WPARAM>(scene.order), 0);
@@ -53,19 +53,19 @@ void RefillPlayList(HWND dialog)
 {
     WeftLog().Print(LOG_INFO, L"> 再生リスト初期化");
     SendDlgItemMessageW(dialog, IDC_PLAY_LIST, LB_RESETCONTENT, 0, 0);
-    for (const SceneData* scene : Working().scenario) {
+    for (const config::SceneData* scene : Working().scenario) {
         const std::wstring text = SceneEntryText(*scene);
         SendDlgItemMessageW(dialog, IDC_PLAY_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         WeftLog().Print(LOG_INFO, L"+ %ls", text.c_str());
     }
-    const SceneData* selected = SelectedScene();
+    const config::SceneData* selected = SelectedScene();
     if (selected && selected->order >= 0)
         SelectPlayListEntry(dialog, *selected);
 }
 
 void OnSceneListChange(HWND dialog)
 {
-    CommonSettings& settings = Working().settings;
+    config::CommonSettings& settings = Working().settings;
     const auto chosen = static_cast<std::int32_t>(SendDlgItemMessageW(dialog, IDC_SCENE_LIST, CB_GETCURSEL, 0, 0));
     if (chosen < 0 || chosen == settings.select)
         return;
@@ -76,7 +76,7 @@ void OnSceneListChange(HWND dialog)
     }
     settings.select = chosen;
     LoadSceneControls(dialog);
-    if (const SceneData* scene = SelectedScene())
+    if (const config::SceneData* scene = SelectedScene())
         SelectPlayListEntry(dialog, *scene);
 }
 
@@ -87,7 +87,7 @@ void OnPlayListChange(HWND dialog)
         return;
     WeftLog().Print(LOG_INFO, L"LBN_SELCHANGE : %d", static_cast<int>(entry));
     if (!StoreSceneControls(dialog)) {
-        if (const SceneData* scene = SelectedScene())
+        if (const config::SceneData* scene = SelectedScene())
             SelectPlayListEntry(dialog, *scene);
         return;
     }
@@ -105,7 +105,7 @@ void OnPlayListChange(HWND dialog)
 
 void OnRename(HWND dialog)
 {
-    SceneData* scene = SelectedScene();
+    config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     NameDialogValues& values = NameDialogExchange();
@@ -118,13 +118,13 @@ void OnRename(HWND dialog)
     if (ShowNameDialog(dialog) != IDOK)
         return;
     // The field keeps a terminating NUL: at most 15 characters arrive.
-    weftcpplib::WideToUtf16Field(values.text, scene->name, kSceneNameUnits);
+    platform::WideToUtf16Field(values.text, scene->name, config::kSceneNameUnits);
     AfterPlayListChange(dialog);
 }
 
 void OnColors(HWND dialog)
 {
-    SceneData* scene = SelectedScene();
+    config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     ColorExchange colors{scene->h_min, scene->s_min2, scene->v_min, scene->h_max,
@@ -142,7 +142,7 @@ void OnColors(HWND dialog)
 
 void OnAddToPlayList(HWND dialog)
 {
-    SceneData* scene = SelectedScene();
+    config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     if (scene->order >= 0) {
@@ -159,7 +159,7 @@ void OnAddToPlayList(HWND dialog)
 
 void OnRemoveFromPlayList(HWND dialog)
 {
-    SceneData* scene = SelectedScene();
+    config::SceneData* scene = SelectedScene();
     if (PlayListSelection(dialog) == LB_ERR || !scene) {
         ShowMessage(dialog, L"削除するルールが選択されていません。");
         return;
@@ -192,4 +192,4 @@ void OnMoveDown(HWND dialog)
     AfterPlayListChange(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32

@@ -11,7 +11,7 @@ using namespace ui::win32;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-namespace ui::settings {
+namespace ui::win32 {
 namespace {
 
 enum class Group { kTime, kSize, kInit, kTiling, kHue };
@@ -25,13 +25,13 @@ struct GroupControls {
 GroupControls ControlsOf(Group group)
 {
     switch (group) {
-    case Group::kTime: return {IDC_OWN_TIME, IDC_RANDOM_TIME, RANDOM_TIME};
-    case Group::kSize: return {IDC_OWN_SIZE, IDC_RANDOM_SIZE, RANDOM_SIZE};
-    case Group::kInit: return {IDC_OWN_INIT, IDC_RANDOM_INIT, RANDOM_INIT};
-    case Group::kTiling: return {IDC_OWN_TILING, IDC_RANDOM_TILING, RANDOM_TILING};
+    case Group::kTime: return {IDC_OWN_TIME, IDC_RANDOM_TIME, config::RANDOM_TIME};
+    case Group::kSize: return {IDC_OWN_SIZE, IDC_RANDOM_SIZE, config::RANDOM_SIZE};
+    case Group::kInit: return {IDC_OWN_INIT, IDC_RANDOM_INIT, config::RANDOM_INIT};
+    case Group::kTiling: return {IDC_OWN_TILING, IDC_RANDOM_TILING, config::RANDOM_TILING};
     case Group::kHue: break;
     }
-    return {IDC_OWN_HUE, IDC_RANDOM_HUE, RANDOM_HUE};
+    return {IDC_OWN_HUE, IDC_RANDOM_HUE, config::RANDOM_HUE};
 }
 
 Group GroupOfBox(int id)
@@ -40,12 +40,12 @@ Group GroupOfBox(int id)
     return static_cast<Group>(index);
 }
 
-bool HasBit(const SceneData& scene, std::uint16_t bit)
+bool HasBit(const config::SceneData& scene, std::uint16_t bit)
 {
     return (scene.random_flags & bit) != 0;
 }
 
-void SetBit(SceneData& scene, std::uint16_t bit, bool on)
+void SetBit(config::SceneData& scene, std::uint16_t bit, bool on)
 {
     scene.random_flags = static_cast<std::uint16_t>(on ? scene.random_flags | bit : scene.random_flags & ~bit);
 }
@@ -80,17 +80,17 @@ void ClearGroupValue(HWND dialog, Group group)
 
 // The group's value shown and enabled; a scene without its own value shows
 // the common one (or the first pattern).
-void ShowGroupValue(HWND dialog, Group group, const SceneData& scene)
+void ShowGroupValue(HWND dialog, Group group, const config::SceneData& scene)
 {
-    const CommonSettings& common = Working().settings;
+    const config::CommonSettings& common = Working().settings;
     switch (group) {
     case Group::kTime:
-        SetItemTextF(dialog, IDC_SCENE_TIME, L"%d", EffectiveTime(scene, common));
+        SetItemTextF(dialog, IDC_SCENE_TIME, L"%d", config::EffectiveTime(scene, common));
         EnableItem(dialog, IDC_SCENE_TIME, true);
         break;
     case Group::kSize:
-        SetItemTextF(dialog, IDC_SCENE_WIDTH, L"%d", EffectiveWidth(scene, common));
-        SetItemTextF(dialog, IDC_SCENE_HEIGHT, L"%d", EffectiveHeight(scene, common));
+        SetItemTextF(dialog, IDC_SCENE_WIDTH, L"%d", config::EffectiveWidth(scene, common));
+        SetItemTextF(dialog, IDC_SCENE_HEIGHT, L"%d", config::EffectiveHeight(scene, common));
         EnableItem(dialog, IDC_SCENE_WIDTH, true);
         EnableItem(dialog, IDC_SCENE_HEIGHT, true);
         break;
@@ -110,9 +110,9 @@ void ShowGroupValue(HWND dialog, Group group, const SceneData& scene)
     }
 }
 
-void LoadTime(HWND dialog, const SceneData& scene)
+void LoadTime(HWND dialog, const config::SceneData& scene)
 {
-    const bool random = HasBit(scene, RANDOM_TIME);
+    const bool random = HasBit(scene, config::RANDOM_TIME);
     CheckItem(dialog, IDC_OWN_TIME, scene.time >= 0 || random);
     CheckItem(dialog, IDC_RANDOM_TIME, random);
     EnableItem(dialog, IDC_RANDOM_TIME, false);
@@ -122,9 +122,9 @@ void LoadTime(HWND dialog, const SceneData& scene)
         ClearGroupValue(dialog, Group::kTime);
 }
 
-void LoadSize(HWND dialog, const SceneData& scene)
+void LoadSize(HWND dialog, const config::SceneData& scene)
 {
-    const bool random = HasBit(scene, RANDOM_SIZE);
+    const bool random = HasBit(scene, config::RANDOM_SIZE);
     const bool own = scene.size.width >= 0;
     CheckItem(dialog, IDC_OWN_SIZE, own || random);
     CheckItem(dialog, IDC_RANDOM_SIZE, random);
@@ -139,9 +139,9 @@ void LoadSize(HWND dialog, const SceneData& scene)
     }
 }
 
-void LoadInit(HWND dialog, const SceneData& scene)
+void LoadInit(HWND dialog, const config::SceneData& scene)
 {
-    const bool random = HasBit(scene, RANDOM_INIT);
+    const bool random = HasBit(scene, config::RANDOM_INIT);
     CheckItem(dialog, IDC_OWN_INIT, scene.init >= 0 || random);
     CheckItem(dialog, IDC_RANDOM_INIT, random);
     if (scene.init < 0) {
@@ -156,9 +156,9 @@ void LoadInit(HWND dialog, const SceneData& scene)
     }
 }
 
-void LoadTiling(HWND dialog, const SceneData& scene)
+void LoadTiling(HWND dialog, const config::SceneData& scene)
 {
-    const bool random = HasBit(scene, RANDOM_TILING);
+    const bool random = HasBit(scene, config::RANDOM_TILING);
     CheckItem(dialog, IDC_OWN_TILING, true);
     CheckItem(dialog, IDC_RANDOM_TILING, random);
     if (random) {
@@ -169,9 +169,9 @@ void LoadTiling(HWND dialog, const SceneData& scene)
     }
 }
 
-void LoadHue(HWND dialog, const SceneData& scene)
+void LoadHue(HWND dialog, const config::SceneData& scene)
 {
-    const bool random = HasBit(scene, RANDOM_HUE);
+    const bool random = HasBit(scene, config::RANDOM_HUE);
     const bool own = scene.h_min >= 0;
     CheckItem(dialog, IDC_OWN_HUE, own || random);
     CheckItem(dialog, IDC_RANDOM_HUE, random);
@@ -182,11 +182,11 @@ void LoadHue(HWND dialog, const SceneData& scene)
 
 // Time and size: a box with its own value is read and checked; false after
 // reporting the first failure.
-bool StoreTime(HWND dialog, SceneData& scene)
+bool StoreTime(HWND dialog, config::SceneData& scene)
 {
     const bool own = IsItemChecked(dialog, IDC_OWN_TIME);
     const bool random = own && IsItemChecked(dialog, IDC_RANDOM_TIME);
-    SetBit(scene, RANDOM_TIME, random);
+    SetBit(scene, config::RANDOM_TIME, random);
     if (!own || random) {
         scene.time = -1;
         return true;
@@ -198,11 +198,11 @@ bool StoreTime(HWND dialog, SceneData& scene)
     return false;
 }
 
-bool StoreSize(HWND dialog, SceneData& scene)
+bool StoreSize(HWND dialog, config::SceneData& scene)
 {
     const bool own = IsItemChecked(dialog, IDC_OWN_SIZE);
     const bool random = own && IsItemChecked(dialog, IDC_RANDOM_SIZE);
-    SetBit(scene, RANDOM_SIZE, random);
+    SetBit(scene, config::RANDOM_SIZE, random);
     if (!own || random) {
         scene.size.width = -1;
         scene.size.height = -1;
@@ -224,19 +224,19 @@ LRESULT ListSelection(HWND dialog, int id)
     return SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
 }
 
-void StoreInit(HWND dialog, SceneData& scene)
+void StoreInit(HWND dialog, config::SceneData& scene)
 {
     const bool own = IsItemChecked(dialog, IDC_OWN_INIT);
     const bool random = own && IsItemChecked(dialog, IDC_RANDOM_INIT);
-    SetBit(scene, RANDOM_INIT, random);
+    SetBit(scene, config::RANDOM_INIT, random);
     scene.init = own && !random ? static_cast<std::int16_t>(ListSelection(dialog, IDC_INIT_LIST)) : 0;
 }
 
-void StoreTiling(HWND dialog, SceneData& scene)
+void StoreTiling(HWND dialog, config::SceneData& scene)
 {
     const bool own = IsItemChecked(dialog, IDC_OWN_TILING);
     const bool random = own && IsItemChecked(dialog, IDC_RANDOM_TILING);
-    SetBit(scene, RANDOM_TILING, random);
+    SetBit(scene, config::RANDOM_TILING, random);
     if (!own || random) {
         scene.tilling = 0;
         return;
@@ -247,11 +247,11 @@ void StoreTiling(HWND dialog, SceneData& scene)
         scene.tilling = static_cast<std::uint16_t>(selected);
 }
 
-void StoreProcessing(HWND dialog, SceneData& scene)
+void StoreProcessing(HWND dialog, config::SceneData& scene)
 {
     std::uint16_t proc = scene.proc;
-    proc = static_cast<std::uint16_t>(IsItemChecked(dialog, IDC_PROC_NOISE) ? proc | PROC_NOISE : proc & ~PROC_NOISE);
-    proc = static_cast<std::uint16_t>(IsItemChecked(dialog, IDC_PROC_BLUR) ? proc | PROC_BLUR : proc & ~PROC_BLUR);
+    proc = static_cast<std::uint16_t>(IsItemChecked(dialog, IDC_PROC_NOISE) ? proc | config::PROC_NOISE : proc & ~config::PROC_NOISE);
+    proc = static_cast<std::uint16_t>(IsItemChecked(dialog, IDC_PROC_BLUR) ? proc | config::PROC_BLUR : proc & ~config::PROC_BLUR);
     scene.proc = proc;
 }
 
@@ -263,7 +263,7 @@ void LoadSceneControls(HWND dialog)
     SetTextLimit(dialog, IDC_SCENE_TIME, TextLimit(kSceneTimeField));
     SetTextLimit(dialog, IDC_SCENE_WIDTH, TextLimit(kSceneWidthField));
     SetTextLimit(dialog, IDC_SCENE_HEIGHT, TextLimit(kSceneHeightField));
-    const SceneData* scene = SelectedScene();
+    const config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     LoadTime(dialog, *scene);
@@ -271,28 +271,28 @@ void LoadSceneControls(HWND dialog)
     LoadInit(dialog, *scene);
     LoadTiling(dialog, *scene);
     LoadHue(dialog, *scene);
-    CheckItem(dialog, IDC_PROC_NOISE, (scene->proc & PROC_NOISE) != 0);
-    CheckItem(dialog, IDC_PROC_BLUR, (scene->proc & PROC_BLUR) != 0);
+    CheckItem(dialog, IDC_PROC_NOISE, (scene->proc & config::PROC_NOISE) != 0);
+    CheckItem(dialog, IDC_PROC_BLUR, (scene->proc & config::PROC_BLUR) != 0);
 }
 
 bool StoreSceneControls(HWND dialog)
 {
     WeftLog().Print(LOG_INFO, L"> シーン個別コントロールデータ取得");
-    SceneData* scene = SelectedScene();
+    config::SceneData* scene = SelectedScene();
     if (!scene)
         return true;
     if (!StoreTime(dialog, *scene) || !StoreSize(dialog, *scene))
         return false;
     StoreInit(dialog, *scene);
     StoreTiling(dialog, *scene);
-    SetBit(*scene, RANDOM_HUE, IsItemChecked(dialog, IDC_OWN_HUE) && IsItemChecked(dialog, IDC_RANDOM_HUE));
+    SetBit(*scene, config::RANDOM_HUE, IsItemChecked(dialog, IDC_OWN_HUE) && IsItemChecked(dialog, IDC_RANDOM_HUE));
     StoreProcessing(dialog, *scene);
     return true;
 }
 
 void OnOwnSettingBox(HWND dialog, int id)
 {
-    const SceneData* scene = SelectedScene();
+    const config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     const Group group = GroupOfBox(id);
@@ -311,7 +311,7 @@ void OnOwnSettingBox(HWND dialog, int id)
 
 void OnRandomBox(HWND dialog, int id)
 {
-    const SceneData* scene = SelectedScene();
+    const config::SceneData* scene = SelectedScene();
     if (!scene)
         return;
     const Group group = GroupOfBox(id);
@@ -322,4 +322,4 @@ void OnRandomBox(HWND dialog, int id)
     StoreSceneControls(dialog);
 }
 
-} // namespace ui::settings
+} // namespace ui::win32

@@ -8,23 +8,23 @@
 #include "config/WeftConfig.h"
 
 // Internals of the settings dialog, shared by its source files.
-namespace ui::settings {
+namespace ui::win32 {
 
 // The copies the dialog edits. They live for the whole process and are
 // reloaded from the model at every opening; nothing reaches the model
 // before OK.
 struct WorkingCopies {
-    WeftConfig* model = nullptr;
-    CommonSettings settings{};
-    std::vector<SceneData> scenes;
-    std::vector<SceneData*> scenario;
+    config::WeftConfig* model = nullptr;
+    config::CommonSettings settings{};
+    std::vector<config::SceneData> scenes;
+    std::vector<config::SceneData*> scenario;
     std::wstring caption;  // the dialog's title, for message boxes
 };
 
 WorkingCopies& Working();
 
 // The scene shown in the per-scene controls, or null when the list is empty.
-SceneData* SelectedScene();
+config::SceneData* SelectedScene();
 
 // Settings, scene list and scenario copied from the model.
 void LoadWorkingCopies();
@@ -37,7 +37,7 @@ void ReportFieldError(HWND dialog, int id, const std::wstring& message);
 
 void RefreshAllControls(HWND dialog);
 void RefillPlayList(HWND dialog);
-void SelectPlayListEntry(HWND dialog, const SceneData& scene);
+void SelectPlayListEntry(HWND dialog, const config::SceneData& scene);
 
 // Per-scene controls.
 void LoadSceneControls(HWND dialog);
@@ -55,4 +55,4 @@ void OnRemoveFromPlayList(HWND dialog);
 void OnMoveUp(HWND dialog);
 void OnMoveDown(HWND dialog);
 
-} // namespace ui::settings
+} // namespace ui::win32

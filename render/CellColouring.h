@@ -1,8 +1,0 @@
-#pragma once
-#include <cstddef>
-#include <cstdint>
-
-// Colours `count` cells through CellPalette into as many pixels, border ring
-// included. Only the low byte of a cell indexes the palette, so a stray value
-// can never read outside it.
-void ColourCells(const short* cells, std::uint32_t* pixels, std::size_t count);
