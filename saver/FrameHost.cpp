@@ -2,13 +2,14 @@
 
 namespace saver {
 
-FrameHost::FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine)
+FrameHost::FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler,
+                     core::CAEngine& engine)
     : FrameHost(front, config, scheduler, engine, Options{})
 {
 }
 
-FrameHost::FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine,
-                     Options options)
+FrameHost::FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler,
+                     core::CAEngine& engine, Options options)
     : config_(config), scheduler_(scheduler), engine_(engine), options_(options), canvas_(engine, front),
       tessel_(front, *this)
 {

@@ -34,8 +34,10 @@ public:
         bool use_data_file = true;
     };
 
-    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine);
-    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler, core::CAEngine& engine, Options options);
+    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler,
+              core::CAEngine& engine);
+    FrameHost(FrontEnd& front, config::WeftConfig& config, config::SceneScheduler& scheduler,
+              core::CAEngine& engine, Options options);
     FrameHost(const FrameHost&) = delete;
     FrameHost& operator=(const FrameHost&) = delete;
 

@@ -7,11 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-preset=win32
-if ! reason=$(bash scripts/can-run-i386.sh); then
-  preset=win64
-  echo "dialog-screenshots: $reason; showing the 64-bit build's dialogs"
-fi
+source scripts/wine-loader.sh
+preset=$(wine_runnable_arch dialog-screenshots)
 build=${1:-build/$preset}
 cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" --target ui_tests -j 2

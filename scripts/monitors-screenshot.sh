@@ -13,11 +13,8 @@ seconds=${2:-6}
 case "$layout" in left | right) ;; *) echo "usage: monitors-screenshot.sh [left|right] [SECONDS]" >&2; exit 2 ;; esac
 
 bash scripts/install-deps.sh
-arch=win32
-if ! reason=$(bash scripts/can-run-i386.sh); then
-  arch=win64
-  echo "monitors-screenshot: $reason; running the 64-bit Tessel.scr instead"
-fi
+source scripts/wine-loader.sh
+arch=$(wine_runnable_arch monitors-screenshot)
 # TESSEL_BUILD_DIR picks another build folder of that preset.
 build="${TESSEL_BUILD_DIR:-build/$arch}"
 cmake --preset "$arch" -B "$build" >/dev/null

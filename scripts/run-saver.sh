@@ -18,11 +18,8 @@ seconds=${1:-6}
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: run-saver.sh [SECONDS]" >&2; exit 2; }
 
 bash scripts/install-deps.sh
-arch=win32
-if ! reason=$(bash scripts/can-run-i386.sh); then
-  arch=win64
-  echo "run-saver: $reason; running the 64-bit Tessel.scr (win64 preset) instead"
-fi
+source scripts/wine-loader.sh
+arch=$(wine_runnable_arch run-saver)
 build="${TESSEL_BUILD_DIR:-build/$arch}"
 cmake --preset "$arch" -B "$build" >/dev/null
 # saver_probe finds the saver's window by its Windows class.

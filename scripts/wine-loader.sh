@@ -7,6 +7,9 @@
 #   wine_arch_of FILE    prints win32 or win64 for a Windows program
 #   wine_use ARCH        sets WINE to that arch's loader and exports WINELOADER
 #                        to match, so Wine starts its helpers with it too
+#   wine_runnable_arch WHO  prints the build to run here: win32 (the shipped
+#                        program) where 32-bit programs run, else win64, and
+#                        then says why on stderr, as WHO
 
 TESSEL_SCRIPTS=${TESSEL_SCRIPTS:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)}
 
@@ -21,4 +24,14 @@ wine_use() {
     *) echo "wine-loader: unknown arch '$1' (win32 or win64)" >&2; return 2 ;;
   esac
   export WINELOADER=$WINE
+}
+
+wine_runnable_arch() {
+  local reason
+  if reason=$(bash "$TESSEL_SCRIPTS/can-run-i386.sh"); then
+    echo win32
+    return 0
+  fi
+  echo "$1: $reason; running the 64-bit build (win64 preset) instead" >&2
+  echo win64
 }

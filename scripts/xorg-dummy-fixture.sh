@@ -23,17 +23,7 @@ dir=$(cd "$dir" && pwd)
 readonly SECOND_MODE=tessel1280x1024
 readonly SECOND_MODELINE="109.00 1280 1368 1496 1712 1024 1027 1034 1063 -hsync +vsync"
 
-stop_pid() {
-  local file=$1 pid
-  [ -f "$file" ] || return 0
-  pid=$(cat "$file")
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  fi
-  rm -f "$file"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/pid-file.sh"
 
 write_config() {
   cat >"$dir/xorg.conf" <<'CONF'

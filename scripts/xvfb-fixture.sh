@@ -9,19 +9,7 @@ dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: xvfb-fixture.sh start|stop DIR" >&2; exit 2; }
 mkdir -p "$dir"
 
-stop_pid() {
-  local file=$1
-  [ -f "$file" ] || return 0
-  local pid
-  pid=$(cat "$file")
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    # It may end by itself at any moment: a kill that finds it gone is fine.
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-  rm -f "$file"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/pid-file.sh"
 
 case "$cmd" in
   start)

@@ -6,7 +6,7 @@
 #include "core/BuiltinScenes.h"
 #include "saver/headless/ImageFiles.h"
 
-namespace headless {
+namespace saver::headless {
 namespace {
 
 int ShrinkFactor(int width, int limit)
@@ -52,4 +52,4 @@ std::string RenderGallery(const RunSettings& run, config::WeftConfig& config, co
     return WritePng(dir + "/contact-sheet.png", sheet);
 }
 
-} // namespace headless
+} // namespace saver::headless

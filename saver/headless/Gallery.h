@@ -5,7 +5,7 @@
 
 // One representative frame of every built-in scene, and all of them on one
 // contact sheet.
-namespace headless {
+namespace saver::headless {
 
 inline constexpr int kGalleryWidth = 320;  // a scene's picture at most
 inline constexpr int kSheetTileWidth = 160; // a scene on the contact sheet at most
@@ -17,4 +17,4 @@ inline constexpr int kSheetGap = 4;
 // wide, and dir/contact-sheet.png. Returns an error text, empty on success.
 std::string RenderGallery(const RunSettings& run, config::WeftConfig& config, const std::string& dir);
 
-} // namespace headless
+} // namespace saver::headless

@@ -13,7 +13,7 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
-namespace headless {
+namespace saver::headless {
 
 namespace {
 
@@ -143,4 +143,4 @@ std::string WebpAnimation::Write(const std::string& path, std::uint32_t end_ms)
     return {};
 }
 
-} // namespace headless
+} // namespace saver::headless

@@ -8,7 +8,7 @@
 struct WebPAnimEncoder;
 
 // The renderer's output files: PNG pictures and animated WebP.
-namespace headless {
+namespace saver::headless {
 
 // 8-bit RGB. fast: less compression for speed (every frame of a run).
 // Returns an error text, empty on success.
@@ -36,4 +36,4 @@ private:
     std::string error_;
 };
 
-} // namespace headless
+} // namespace saver::headless

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace headless {
+namespace saver::headless {
 
 Picture PictureOf(const saver::FrameBuffer& frame)
 {
@@ -54,4 +54,4 @@ void Paste(const Picture& picture, Picture& sheet, int x, int y)
     }
 }
 
-} // namespace headless
+} // namespace saver::headless

@@ -6,7 +6,7 @@
 
 // A picture in memory as the image files take it: rows top-down,
 // 0x00RRGGBB pixels.
-namespace headless {
+namespace saver::headless {
 
 struct Picture {
     int width = 0;
@@ -23,4 +23,4 @@ Picture Shrink(const Picture& picture, int factor);
 // Copies the picture into the sheet with its top left corner at (x, y).
 void Paste(const Picture& picture, Picture& sheet, int x, int y);
 
-} // namespace headless
+} // namespace saver::headless

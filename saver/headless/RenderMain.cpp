@@ -22,7 +22,7 @@
 
 namespace {
 
-using namespace headless;
+using namespace saver::headless;
 
 constexpr int kDone = 0, kFailed = 1, kBadArguments = 2;
 

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <limits>
 
-namespace headless {
+namespace saver::headless {
 
 const char kUsage[] =
     "Usage: tessel-render [OPTION]...\n"
@@ -162,4 +162,4 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
     return parsed;
 }
 
-} // namespace headless
+} // namespace saver::headless

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // The renderer's command line.
-namespace headless {
+namespace saver::headless {
 
 inline constexpr int kMaxExtent = 16384;
 inline constexpr double kMaxSeconds = 24.0 * 3600.0;
@@ -38,4 +38,4 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args);
 
 extern const char kUsage[];
 
-} // namespace headless
+} // namespace saver::headless

@@ -9,10 +9,10 @@
 #include "core/CAEngine.h"
 #include "saver/FrameHost.h"
 #include "saver/FramePacer.h"
-#include "saver/headless/SeededRandom.h"
+#include "saver/SeededRandom.h"
 #include "saver/headless/SimulatedScreen.h"
 
-namespace headless {
+namespace saver::headless {
 
 std::string PrepareSettings(const RunSettings& run, config::WeftConfig& config, std::string& warning)
 {
@@ -74,4 +74,4 @@ PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameS
     return result;
 }
 
-} // namespace headless
+} // namespace saver::headless

@@ -9,7 +9,7 @@
 #include "saver/headless/Picture.h"
 
 // One run of the real frame loop on a simulated screen.
-namespace headless {
+namespace saver::headless {
 
 struct RunSettings {
     std::optional<int> scene; // scene number; none: the settings' play mode
@@ -42,4 +42,4 @@ struct PlayResult {
 // Plays the run on a prepared model.
 PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameSink& sink);
 
-} // namespace headless
+} // namespace saver::headless

@@ -1,6 +1,6 @@
 #include "saver/headless/SimulatedScreen.h"
 
-namespace headless {
+namespace saver::headless {
 
 void SimulatedScreen::Present(const weftcpplib::CDIBData& image, std::span<const saver::BlitPlan> plans)
 {
@@ -8,4 +8,4 @@ void SimulatedScreen::Present(const weftcpplib::CDIBData& image, std::span<const
         frame_.Draw(image, plan);
 }
 
-} // namespace headless
+} // namespace saver::headless

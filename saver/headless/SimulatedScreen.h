@@ -6,7 +6,7 @@
 
 // A front end without a window: a clock that moves only when told, by the
 // timer's interval, and a screen in memory.
-namespace headless {
+namespace saver::headless {
 
 class SimulatedScreen final : public saver::FrontEnd {
 public:
@@ -29,4 +29,4 @@ private:
     std::uint32_t interval_ms_ = 0;
 };
 
-} // namespace headless
+} // namespace saver::headless

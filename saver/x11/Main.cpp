@@ -20,7 +20,7 @@
 #include "platform/Files.h"
 #include "saver/FrameHost.h"
 #include "saver/x11/Options.h"
-#include "saver/x11/SeededRandom.h"
+#include "saver/SeededRandom.h"
 #include "saver/x11/SettingsFile.h"
 #include "saver/x11/TargetWindow.h"
 #include "saver/x11/WindowDisplay.h"
@@ -192,7 +192,7 @@ int RunSaver(const Options& options)
         XCloseDisplay(display);
         return kUsageExit;
     }
-    std::optional<SeededRandom> seeded;
+    std::optional<saver::SeededRandom> seeded;
     std::optional<platform::ScopedRandomSource> seeded_in_force;
     if (options.seed) {
         seeded.emplace(*options.seed);

@@ -23,12 +23,12 @@
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderRun.h"
-#include "saver/headless/SeededRandom.h"
+#include "saver/SeededRandom.h"
 #include "saver/headless/SimulatedScreen.h"
 #include "weftcpplib/FillBorder.h"
 
 namespace fs = std::filesystem;
-using namespace headless;
+using namespace saver::headless;
 
 namespace {
 
@@ -129,7 +129,7 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
         scene.proc = 0;
         scene.time = 0;
         config.current_scene = scene;
-        SeededRandom random(7);
+        saver::SeededRandom random(7);
         platform::ScopedRandomSource seeded(random);
         SimulatedScreen screen(kW, kH);
         config::SceneScheduler scheduler;

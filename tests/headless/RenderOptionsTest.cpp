@@ -8,11 +8,11 @@
 
 #include "saver/headless/RenderOptions.h"
 
-using headless::ParseArguments;
+using saver::headless::ParseArguments;
 
 namespace {
 
-headless::ParsedArguments Parse(std::initializer_list<std::string_view> args)
+saver::headless::ParsedArguments Parse(std::initializer_list<std::string_view> args)
 {
     const std::vector<std::string_view> list(args);
     return ParseArguments(list);

@@ -4,9 +4,11 @@
 
 #include "platform/Random.h"
 
-// The renderer's repeatable random source: the standard Mersenne twister,
-// whose sequence for a seed is the same on every system.
-namespace headless {
+// A repeatable random source for the front ends that offer seeded runs
+// (tessel-render, tessel-x11 -seed): the standard Mersenne twister, whose
+// sequence for a seed is the same on every system. The saver itself always
+// draws from the system's secure generator.
+namespace saver {
 
 class SeededRandom final : public platform::RandomSource {
 public:
@@ -17,4 +19,4 @@ private:
     std::mt19937 engine_;
 };
 
-} // namespace headless
+} // namespace saver
