@@ -8,6 +8,7 @@
 
 #include "core/BuiltinScenes.h"
 #include "platform/posix/OutputFiles.h"
+#include "platform/posix/StopSignals.h"
 #include "saver/headless/ImageFiles.h"
 
 namespace saver::headless {
@@ -88,6 +89,8 @@ std::string RenderGallery(const RunSettings& run, config::WeftConfig& config, co
         if (std::string error = PrepareSettings(scene_run, config, warning); !error.empty())
             return error;
         const Picture picture = Shrink(TellingFrame(scene_run, config), ShrinkFactor(run.width, kGalleryWidth));
+        if (platform::StopSignalled())
+            return "stopped";
         if (std::string error = WritePng(staging.Reserve(SceneFile(builtin.no)), picture); !error.empty())
             return error;
         tiles.push_back(Shrink(picture, ShrinkFactor(picture.width, kSheetTileWidth)));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/BuiltinScenes.h"
+#include "platform/posix/StopSignals.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderOptions.h"
@@ -71,6 +72,8 @@ int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig
     const PlayResult result = Play(run, config, sink);
     if (!error.empty())
         return Failed(error);
+    if (platform::StopSignalled())
+        return kFailed;
     if (webp) {
         error = webp->Write(outputs.webp(), o.webp_file, last_ms - first_ms + result.interval_ms);
         if (!error.empty())
@@ -92,6 +95,34 @@ int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig
                  wall > 0 ? static_cast<double>(result.frames) / wall : 0.0, cpu,
                  cpu > 0 ? static_cast<double>(result.frames) / cpu : 0.0);
     return kDone;
+}
+
+int Run(const RenderOptions& o, const RunSettings& run)
+{
+    try {
+        config::WeftConfig config;
+        std::string warning;
+        if (std::string error = PrepareSettings(run, config, warning); !error.empty())
+            return BadArguments(error);
+        // Before any rendering, and only once the rest is known to be good.
+        RenderOutputs outputs;
+        if (std::string error = outputs.Open(o); !error.empty())
+            return BadArguments(error);
+        if (!warning.empty())
+            std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
+        if (!o.gallery_dir.empty()) {
+            if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
+                return Failed(error);
+            std::fprintf(stderr, "gallery of %d scenes written to %s\n",
+                         static_cast<int>(core::builtin_scenes.size()), o.gallery_dir.c_str());
+            return kDone;
+        }
+        return RenderOne(o, run, config, outputs);
+    } catch (const std::bad_alloc&) {
+        return Failed("out of memory");
+    } catch (const std::exception& e) {
+        return Failed(e.what());
+    }
 }
 
 } // namespace
@@ -117,28 +148,10 @@ int main(int argc, char** argv)
     run.seed = o.seed;
     run.data_file = o.data_file;
 
-    try {
-        config::WeftConfig config;
-        std::string warning;
-        if (std::string error = PrepareSettings(run, config, warning); !error.empty())
-            return BadArguments(error);
-        // Before any rendering, and only once the rest is known to be good.
-        RenderOutputs outputs;
-        if (std::string error = outputs.Open(o); !error.empty())
-            return BadArguments(error);
-        if (!warning.empty())
-            std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
-        if (!o.gallery_dir.empty()) {
-            if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
-                return Failed(error);
-            std::fprintf(stderr, "gallery of %d scenes written to %s\n",
-                         static_cast<int>(core::builtin_scenes.size()), o.gallery_dir.c_str());
-            return kDone;
-        }
-        return RenderOne(o, run, config, outputs);
-    } catch (const std::bad_alloc&) {
-        return Failed("out of memory");
-    } catch (const std::exception& e) {
-        return Failed(e.what());
-    }
+    // Stopped midway, the run's own files are removed before it ends.
+    platform::NoteStopSignals();
+    const int status = Run(o, run);
+    if (platform::StopSignalled())
+        platform::EndAsSignalled();
+    return status;
 }

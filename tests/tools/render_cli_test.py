@@ -8,6 +8,7 @@ import stat
 import subprocess
 import sys
 import tempfile
+import time
 
 BINARY = sys.argv[1]
 failures = []
@@ -140,6 +141,27 @@ with tempfile.TemporaryDirectory() as tmp:
     check(open(kept, "rb").read() == b"old", "the kept file is unchanged")
     check(sorted(os.listdir(shared)) == ["full", "kept.png"], f"left behind: {os.listdir(shared)}")
     check(not os.path.exists(os.path.join(tmp, "new.png")), "nothing made where it may not write")
+
+    # Stopped midway, by a signal, it removes what it made and ends as the
+    # signal says: while writing frames, and while waiting for a pipe's reader.
+    stopped = os.path.join(tmp, "stopped")
+    os.mkdir(stopped)
+    fifo = os.path.join(stopped, "pipe")
+    os.mkfifo(fifo)
+    for args, started in [
+        (["--seconds", "600", "--frames", os.path.join(stopped, "f"), "--out", os.path.join(stopped, "a.png")],
+         lambda: any(n.startswith(".a.png.") for n in os.listdir(stopped))),
+        (["--seconds", "1", "--out", fifo], lambda: True),
+    ]:
+        p = subprocess.Popen([BINARY, "--scene", "28", "--size", "240x135", *args], stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 60
+        while not started() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        time.sleep(2)
+        p.send_signal(signal.SIGTERM)
+        code = p.wait(timeout=60)
+        left = sorted(n for _, dirs, files in os.walk(stopped) for n in dirs + files)
+        check(code == -signal.SIGTERM and left in (["f", "pipe"], ["pipe"]), f"{args[-1]}: exit {code}, left {left}")
 
 print(f"{checks - len(failures)} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)
