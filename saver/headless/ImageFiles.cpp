@@ -4,7 +4,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -13,15 +12,29 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
+#include "platform/posix/OutputFiles.h"
+
 namespace saver::headless {
+
+static_assert(kMaxWebpExtent == WEBP_MAX_DIMENSION);
 
 namespace {
 
-// libpng reports errors by longjmp, so nothing here owns anything with a
-// destructor; the file is closed by the caller.
-bool WriteRows(std::FILE* file, const std::uint32_t* pixels, int width, int height, bool fast)
+// Keeps the system's code of a failed write for the message, instead of
+// libpng's own line on stderr.
+[[noreturn]] void KeepErrorCode(png_structp png, png_const_charp)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    *static_cast<int*>(png_get_error_ptr(png)) = errno;
+    png_longjmp(png, 1);
+}
+
+// libpng reports errors by longjmp, so nothing here owns anything with a
+// destructor; the file is closed by the caller. error: the system's code
+// of a failure, 0 when there is none.
+bool WriteRows(std::FILE* file, const std::uint32_t* pixels, int width, int height, bool fast, int& error)
+{
+    error = 0;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, KeepErrorCode, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
@@ -54,20 +67,30 @@ bool WriteRows(std::FILE* file, const std::uint32_t* pixels, int width, int heig
     return true;
 }
 
+std::string CannotWrite(const std::string& path, std::uint32_t error)
+{
+    return "cannot write '" + path + "': " + std::strerror(static_cast<int>(error));
+}
+
 } // namespace
+
+std::string WritePng(platform::OutputFile& file, const std::string& path, const std::uint32_t* pixels, int width,
+                     int height, bool fast)
+{
+    if (int code = 0; !WriteRows(file.stream(), pixels, width, height, fast, code))
+        return code ? CannotWrite(path, static_cast<std::uint32_t>(code)) : "cannot encode '" + path + "'";
+    std::uint32_t error = 0;
+    if (!file.Commit(error))
+        return CannotWrite(path, error);
+    return {};
+}
 
 std::string WritePng(const std::string& path, const std::uint32_t* pixels, int width, int height, bool fast)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return "cannot write '" + path + "': " + std::strerror(errno);
-    const bool written = WriteRows(file, pixels, width, height, fast);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(path.c_str());
-        return "cannot write '" + path + "'" + (written ? ": " + std::string(std::strerror(errno)) : "");
-    }
-    return {};
+    platform::OutputFile file;
+    if (std::uint32_t error = 0; !file.Open(path, error))
+        return CannotWrite(path, error);
+    return WritePng(file, path, pixels, width, height, fast);
 }
 
 std::string WritePng(const std::string& path, const Picture& picture, bool fast)
@@ -85,7 +108,7 @@ WebpAnimation::WebpAnimation(int width, int height, std::optional<int> quality) 
     encoder_ = WebPAnimEncoderNew(width, height, &options);
     if (!encoder_)
         error_ = "cannot make a WebP animation of " + std::to_string(width) + "x" + std::to_string(height) +
-                 " pixels (at most 16383 each)";
+                 " pixels (at most " + std::to_string(kMaxWebpExtent) + " each)";
 }
 
 WebpAnimation::~WebpAnimation()
@@ -124,7 +147,7 @@ std::string WebpAnimation::Add(const std::uint32_t* pixels, int width, int heigh
     return error;
 }
 
-std::string WebpAnimation::Write(const std::string& path, std::uint32_t end_ms)
+std::string WebpAnimation::Write(platform::OutputFile& file, const std::string& path, std::uint32_t end_ms)
 {
     if (!encoder_)
         return error_;
@@ -135,12 +158,20 @@ std::string WebpAnimation::Write(const std::string& path, std::uint32_t end_ms)
     if (!WebPAnimEncoderAssemble(encoder_, &data))
         return std::string("cannot assemble the WebP animation: ") + WebPAnimEncoderGetError(encoder_);
     const std::unique_ptr<WebPData, void (*)(WebPData*)> owned(&data, WebPDataClear);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.bytes), static_cast<std::streamsize>(data.size));
-    out.close();
-    if (!out)
-        return "cannot write '" + path + "'";
+    std::uint32_t error = 0;
+    if (std::fwrite(data.bytes, 1, data.size, file.stream()) != data.size)
+        return CannotWrite(path, static_cast<std::uint32_t>(errno));
+    if (!file.Commit(error))
+        return CannotWrite(path, error);
     return {};
+}
+
+std::string WebpAnimation::Write(const std::string& path, std::uint32_t end_ms)
+{
+    platform::OutputFile file;
+    if (std::uint32_t error = 0; !file.Open(path, error))
+        return CannotWrite(path, error);
+    return Write(file, path, end_ms);
 }
 
 } // namespace saver::headless

@@ -1,23 +1,20 @@
 // tessel-render: the saver's frame loop on a simulated screen, written to
 // image files.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/BuiltinScenes.h"
+#include "platform/posix/StopSignals.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderOptions.h"
+#include "saver/headless/RenderOutputs.h"
 #include "saver/headless/RenderRun.h"
 
 namespace {
@@ -38,54 +35,6 @@ int Failed(const std::string& message)
     return kFailed;
 }
 
-// Whether a file can be written there, found out before any rendering. A
-// file that did not exist is removed again.
-std::string ProbeFile(const std::string& path)
-{
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return "cannot write '" + path + "': it is a folder";
-    const bool existed = std::filesystem::exists(path, ec);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return "cannot write '" + path + "': " + std::strerror(errno);
-    ::close(fd);
-    if (!existed)
-        ::unlink(path.c_str());
-    return {};
-}
-
-std::string ProbeFolder(const std::string& dir)
-{
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec)
-        return "cannot make the folder '" + dir + "': " + ec.message();
-    if (!std::filesystem::is_directory(dir, ec))
-        return "'" + dir + "' is not a folder";
-    return ProbeFile(dir + "/.tessel-render-" + std::to_string(::getpid()));
-}
-
-std::string ProbeOutputs(const RenderOptions& o)
-{
-    for (const std::string* file : {&o.out_file, &o.webp_file})
-        if (!file->empty())
-            if (std::string error = ProbeFile(*file); !error.empty())
-                return error;
-    for (const std::string* dir : {&o.frames_dir, &o.gallery_dir})
-        if (!dir->empty())
-            if (std::string error = ProbeFolder(*dir); !error.empty())
-                return error;
-    return {};
-}
-
-std::string FramePath(const std::string& dir, std::uint64_t index)
-{
-    char name[40];
-    std::snprintf(name, sizeof name, "/frame-%06llu.png", static_cast<unsigned long long>(index));
-    return dir + name;
-}
-
 // Wall and processor time since construction.
 class Stopwatch {
 public:
@@ -97,7 +46,7 @@ private:
     std::clock_t cpu_ = std::clock();
 };
 
-int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig& config)
+int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig& config, RenderOutputs& outputs)
 {
     std::optional<WebpAnimation> webp;
     if (!o.webp_file.empty())
@@ -113,8 +62,7 @@ int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig
                 first_ms = time_ms;
             last_ms = time_ms;
             if (!o.frames_dir.empty())
-                error = WritePng(FramePath(o.frames_dir, index), frame.pixels().data(), frame.width(),
-                                 frame.height(), true);
+                error = WritePng(outputs.FramePath(index), frame.pixels().data(), frame.width(), frame.height(), true);
             if (error.empty() && webp)
                 error = webp->Add(frame.pixels().data(), frame.width(), frame.height(), time_ms - first_ms);
             return error.empty();
@@ -124,20 +72,57 @@ int RenderOne(const RenderOptions& o, const RunSettings& run, config::WeftConfig
     const PlayResult result = Play(run, config, sink);
     if (!error.empty())
         return Failed(error);
+    if (platform::StopSignalled())
+        return kFailed;
     if (webp) {
-        if (error = webp->Write(o.webp_file, last_ms - first_ms + result.interval_ms); !error.empty())
+        error = webp->Write(outputs.webp(), o.webp_file, last_ms - first_ms + result.interval_ms);
+        if (!error.empty())
             return Failed(error);
     }
     if (!o.out_file.empty()) {
-        if (error = WritePng(o.out_file, result.last_frame); !error.empty())
+        const Picture& last = result.last_frame;
+        error = WritePng(outputs.out(), o.out_file, last.pixels.data(), last.width, last.height, false);
+        if (!error.empty())
+            return Failed(error);
+    }
+    if (!o.frames_dir.empty()) {
+        if (error = outputs.PublishFrames(); !error.empty())
             return Failed(error);
     }
     const double wall = watch.wall_s(), cpu = watch.cpu_s();
-    std::printf("%llu frames of %dx%d in %.2f s (%.1f frames/s), processor %.2f s (%.1f frames/s)\n",
-                static_cast<unsigned long long>(result.frames), run.width, run.height, wall,
-                wall > 0 ? static_cast<double>(result.frames) / wall : 0.0, cpu,
-                cpu > 0 ? static_cast<double>(result.frames) / cpu : 0.0);
+    std::fprintf(stderr, "%llu frames of %dx%d in %.2f s (%.1f frames/s), processor %.2f s (%.1f frames/s)\n",
+                 static_cast<unsigned long long>(result.frames), run.width, run.height, wall,
+                 wall > 0 ? static_cast<double>(result.frames) / wall : 0.0, cpu,
+                 cpu > 0 ? static_cast<double>(result.frames) / cpu : 0.0);
     return kDone;
+}
+
+int Run(const RenderOptions& o, const RunSettings& run)
+{
+    try {
+        config::WeftConfig config;
+        std::string warning;
+        if (std::string error = PrepareSettings(run, config, warning); !error.empty())
+            return BadArguments(error);
+        // Before any rendering, and only once the rest is known to be good.
+        RenderOutputs outputs;
+        if (std::string error = outputs.Open(o); !error.empty())
+            return BadArguments(error);
+        if (!warning.empty())
+            std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
+        if (!o.gallery_dir.empty()) {
+            if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
+                return Failed(error);
+            std::fprintf(stderr, "gallery of %d scenes written to %s\n",
+                         static_cast<int>(core::builtin_scenes.size()), o.gallery_dir.c_str());
+            return kDone;
+        }
+        return RenderOne(o, run, config, outputs);
+    } catch (const std::bad_alloc&) {
+        return Failed("out of memory");
+    } catch (const std::exception& e) {
+        return Failed(e.what());
+    }
 }
 
 } // namespace
@@ -163,27 +148,10 @@ int main(int argc, char** argv)
     run.seed = o.seed;
     run.data_file = o.data_file;
 
-    try {
-        config::WeftConfig config;
-        std::string warning;
-        if (std::string error = PrepareSettings(run, config, warning); !error.empty())
-            return BadArguments(error);
-        // Before any rendering, and only once the rest is known to be good.
-        if (std::string error = ProbeOutputs(o); !error.empty())
-            return BadArguments(error);
-        if (!warning.empty())
-            std::fprintf(stderr, "tessel-render: warning: %s\n", warning.c_str());
-        if (!o.gallery_dir.empty()) {
-            if (std::string error = RenderGallery(run, config, o.gallery_dir); !error.empty())
-                return Failed(error);
-            std::printf("gallery of %d scenes written to %s\n", static_cast<int>(core::builtin_scenes.size()),
-                        o.gallery_dir.c_str());
-            return kDone;
-        }
-        return RenderOne(o, run, config);
-    } catch (const std::bad_alloc&) {
-        return Failed("out of memory");
-    } catch (const std::exception& e) {
-        return Failed(e.what());
-    }
+    // Stopped midway, the run's own files are removed before it ends.
+    platform::NoteStopSignals();
+    const int status = Run(o, run);
+    if (platform::StopSignalled())
+        platform::EndAsSignalled();
+    return status;
 }

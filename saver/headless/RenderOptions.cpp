@@ -5,6 +5,8 @@
 #include <iterator>
 #include <limits>
 
+#include "saver/headless/ImageFiles.h"
+
 namespace saver::headless {
 
 const char kUsage[] =
@@ -15,17 +17,26 @@ const char kUsage[] =
     "  --scene N       play built-in scene N (1 to 40) over and over;\n"
     "                  without it, the settings' own play mode\n"
     "  --size WxH      screen size in pixels, 1 to 16384 each (default 1920x1080)\n"
-    "  --seconds S     simulated seconds to play (default 10; 5 for --gallery)\n"
+    "  --seconds S     simulated seconds to play (default 10; 60 for --gallery)\n"
     "  --seed K        draw random numbers from a generator seeded with K\n"
     "                  (0 to 4294967295), so that runs repeat exactly\n"
     "  --data FILE     take the settings from this data file (only read)\n"
     "  --out FILE      write the last frame as PNG\n"
-    "  --frames DIR    write every frame as DIR/frame-NNNNNN.png\n"
-    "  --webp FILE     write all frames as an animated WebP (lossless)\n"
+    "  --frames DIR    write every frame as DIR/frame-NNNNNN.png; DIR must hold\n"
+    "                  no frame files yet\n"
+    "  --force         replace the frame files already in DIR\n"
+    "  --webp FILE     write all frames as an animated WebP (lossless), at most\n"
+    "                  16383 pixels each way\n"
     "  --quality Q     make the animated WebP lossy, quality 0 to 100\n"
     "  --gallery DIR   write one frame of each built-in scene (DIR/scene-NN.png,\n"
-    "                  at most 320 pixels wide) and DIR/contact-sheet.png\n"
+    "                  at most 320 pixels wide), the second from 10 s on with the\n"
+    "                  most pixels standing out from the main colour, and\n"
+    "                  DIR/contact-sheet.png\n"
     "  --help          show this text\n"
+    "\n"
+    "Each file appears when complete; a failed run leaves what was there before.\n"
+    "FILE may be a pipe or a device (--out /dev/stdout), written directly.\n"
+    "Messages and the closing summary go to the standard error stream.\n"
     "\n"
     "Exit status: 0 done, 1 failed, 2 bad arguments.\n";
 
@@ -117,6 +128,11 @@ std::string CheckCombination(const RenderOptions& o)
         return "nothing to write: give --out, --frames, --webp or --gallery";
     if (o.webp_quality && o.webp_file.empty())
         return "--quality applies to --webp only";
+    if (o.force && o.frames_dir.empty())
+        return "--force applies to --frames only";
+    if (!o.webp_file.empty() && (o.width > kMaxWebpExtent || o.height > kMaxWebpExtent))
+        return "--webp makes pictures of at most " + std::to_string(kMaxWebpExtent) + " pixels each way, not " +
+               std::to_string(o.width) + "x" + std::to_string(o.height);
     return {};
 }
 
@@ -142,6 +158,14 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
         if (eq != std::string_view::npos) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
+        }
+        if (name == "--force") {
+            if (eq != std::string_view::npos) {
+                parsed.error = "--force takes no value";
+                return parsed;
+            }
+            o.force = true;
+            continue;
         }
         if (std::find(std::begin(kOptions), std::end(kOptions), name) == std::end(kOptions)) {
             parsed.error = "unknown option " + Quoted(name);

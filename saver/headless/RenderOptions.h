@@ -11,7 +11,7 @@ namespace saver::headless {
 inline constexpr int kMaxExtent = 16384;
 inline constexpr double kMaxSeconds = 24.0 * 3600.0;
 inline constexpr double kDefaultSeconds = 10.0;
-inline constexpr double kDefaultGallerySeconds = 5.0;
+inline constexpr double kDefaultGallerySeconds = 60.0;
 
 struct RenderOptions {
     std::optional<int> scene; // none: the settings' own play mode
@@ -25,6 +25,7 @@ struct RenderOptions {
     std::string webp_file;
     std::optional<int> webp_quality; // none: lossless
     std::string gallery_dir;
+    bool force = false; // replace the frame files already in frames_dir
     bool help = false;
 };
 

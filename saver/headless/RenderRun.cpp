@@ -7,6 +7,7 @@
 
 #include "config/SceneScheduler.h"
 #include "core/CAEngine.h"
+#include "platform/posix/StopSignals.h"
 #include "saver/FrameHost.h"
 #include "saver/FramePacer.h"
 #include "saver/SeededRandom.h"
@@ -61,7 +62,7 @@ PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameS
 
     const std::uint64_t frames = FrameCount(run.seconds, config.settings.fps);
     PlayResult result;
-    while (result.frames < frames) {
+    while (result.frames < frames && !platform::StopSignalled()) {
         screen.AdvanceToNextTick();
         host.Tick(run.width, run.height);
         ++result.frames;

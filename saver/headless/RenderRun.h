@@ -39,7 +39,7 @@ struct PlayResult {
     Picture last_frame;
 };
 
-// Plays the run on a prepared model.
+// Plays the run on a prepared model; a noted stop signal ends it early.
 PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameSink& sink);
 
 } // namespace saver::headless

@@ -1,16 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <png.h>
+#include <webp/decode.h>
 #include <webp/demux.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -192,6 +200,23 @@ TEST(HeadlessRender, GalleryHasFortyDistinctNonBlankScenesAndASheet)
     EXPECT_EQ(sheet.height, 5 * (90 + kSheetGap) + kSheetGap);
 }
 
+TEST(HeadlessRender, StandOutShareCountsWhatDiffersClearlyFromTheMainColour)
+{
+    const auto picture = [](std::initializer_list<std::pair<std::uint32_t, int>> runs) {
+        std::vector<std::uint32_t> pixels;
+        for (const auto& [colour, count] : runs)
+            pixels.insert(pixels.end(), count, colour);
+        return pixels;
+    };
+    const std::pair<std::vector<std::uint32_t>, double> cases[] = {
+        {picture({{0xB31E4C, 50}, {0xB81F4E, 30}, {0xAE1C4A, 20}}), 0.0}, // one noisy colour
+        {picture({{0x000000, 90}, {0xFFFFFF, 10}}), 0.1},
+        {picture({{0x102030, 60}, {0x30A010, 40}}), 0.4},
+    };
+    for (const auto& [pixels, share] : cases)
+        EXPECT_DOUBLE_EQ(StandOutShare(pixels), share);
+}
+
 TEST(HeadlessRender, DataFileSettingsAreUsedAndTheFileIsNeverWritten)
 {
     TempFolder dir;
@@ -267,4 +292,145 @@ TEST(HeadlessRender, AnimatedWebpHoldsEveryFrameInFullColour)
 
     WebpAnimation too_large(16384, 16, std::nullopt);
     EXPECT_NE(too_large.Add(frames[0], 0), "");
+}
+
+namespace {
+
+Picture Noise(int width, int height, std::uint32_t salt)
+{
+    Picture picture{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    for (std::size_t j = 0; j < picture.pixels.size(); ++j)
+        picture.pixels[j] = static_cast<std::uint32_t>((j * 2654435761u + salt * 40503u) & 0x00FFFFFFu);
+    return picture;
+}
+
+// The coding of each frame: 1 lossy, 2 lossless (WebPBitstreamFeatures).
+std::vector<int> FrameFormats(const std::vector<char>& bytes)
+{
+    WebPData data{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+    const std::unique_ptr<WebPDemuxer, void (*)(WebPDemuxer*)> demux(WebPDemux(&data), WebPDemuxDelete);
+    std::vector<int> formats;
+    WebPIterator frame;
+    if (!demux || !WebPDemuxGetFrame(demux.get(), 1, &frame))
+        return formats;
+    do {
+        WebPBitstreamFeatures features;
+        if (WebPGetFeatures(frame.fragment.bytes, frame.fragment.size, &features) == VP8_STATUS_OK)
+            formats.push_back(features.format);
+    } while (WebPDemuxNextFrame(&frame));
+    WebPDemuxReleaseIterator(&frame);
+    return formats;
+}
+
+std::string WriteWebp(const std::string& path, std::optional<int> quality)
+{
+    WebpAnimation animation(64, 48, quality);
+    for (std::uint32_t i = 0; i < 2; ++i)
+        if (std::string error = animation.Add(Noise(64, 48, i), i * 40); !error.empty())
+            return error;
+    return animation.Write(path, 80);
+}
+
+// Files the writers may not write more of, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+std::set<std::string> Entries(const fs::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(HeadlessRender, QualityMakesEveryFrameLossy)
+{
+    TempFolder dir;
+    for (const auto& [quality, format] : {std::pair{std::optional<int>{}, 2}, std::pair{std::optional<int>{75}, 1}}) {
+        ASSERT_EQ(WriteWebp(dir / "a.webp", quality), "");
+        EXPECT_EQ(FrameFormats(Bytes(dir / "a.webp")), std::vector<int>(2, format)) << quality.value_or(-1);
+    }
+}
+
+// What each writer leaves at its path: the new file, or on failure what was
+// there before, and never a file of its own beside it.
+TEST(HeadlessRender, WritersReplaceWholeFilesAndKeepWhatTheyCannotReplace)
+{
+    enum class Setup { none, file, link, full_device, null_device, too_large };
+    struct Case {
+        const char* what;
+        Setup setup;
+        bool written;
+    };
+    const Case cases[] = {
+        {"a new file", Setup::none, true},
+        {"a file of mode 0640, kept", Setup::file, true},
+        {"a link, written through", Setup::link, true},
+        {"a device that is always full", Setup::full_device, false},
+        {"a device that takes anything", Setup::null_device, true},
+        {"a file on a full disk", Setup::too_large, false},
+    };
+    const Picture picture = Noise(64, 48, 3);
+    const std::function<std::string(const std::string&)> writers[] = {
+        [&](const std::string& path) { return WritePng(path, picture); },
+        [&](const std::string& path) { return WriteWebp(path, std::nullopt); },
+    };
+    for (const Case& c : cases) {
+        for (std::size_t w = 0; w < std::size(writers); ++w) {
+            SCOPED_TRACE(std::string(c.what) + (w ? ", WebP" : ", PNG"));
+            TempFolder dir;
+            const std::string path = dir / "out", target = dir / "target";
+            const std::vector<char> old{'o', 'l', 'd'};
+            if (c.setup == Setup::file || c.setup == Setup::too_large || c.setup == Setup::link) {
+                std::ofstream(c.setup == Setup::link ? target : path, std::ios::binary).write(old.data(), 3);
+                fs::permissions(c.setup == Setup::link ? target : path, fs::perms(0640));
+            }
+            if (c.setup == Setup::link)
+                fs::create_symlink("target", path);
+            if (c.setup == Setup::full_device || c.setup == Setup::null_device) {
+                const dev_t device = makedev(1, c.setup == Setup::full_device ? 7 : 3);
+                ASSERT_EQ(::mknod(path.c_str(), S_IFCHR | 0600, device), 0) << "the tests run as root";
+            }
+            const std::set<std::string> before = Entries(dir.path());
+            std::string error;
+            {
+                std::optional<FileSizeLimit> limit;
+                if (c.setup == Setup::too_large)
+                    limit.emplace(100);
+                error = writers[w](path);
+            }
+            EXPECT_EQ(error.empty(), c.written) << error;
+            EXPECT_EQ(Entries(dir.path()), before.empty() ? std::set<std::string>{"out"} : before);
+            const fs::file_status status = fs::symlink_status(path);
+            if (c.setup == Setup::full_device || c.setup == Setup::null_device) {
+                EXPECT_EQ(status.type(), fs::file_type::character);
+                continue;
+            }
+            EXPECT_EQ(status.type(), c.setup == Setup::link ? fs::file_type::symlink : fs::file_type::regular);
+            const std::string file = c.setup == Setup::link ? target : path;
+            EXPECT_EQ(Bytes(file) == old, !c.written);
+            if (c.setup != Setup::none) {
+                EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+            }
+        }
+    }
 }

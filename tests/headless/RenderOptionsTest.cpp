@@ -60,10 +60,15 @@ TEST(RenderOptions, RefusesBadValuesWithTheReason)
         {{"--gallery", "g", "--out", "a.png"}, "cannot be combined"},
         {{"--gallery", "g", "--scene", "2"}, "leave out --scene"},
         {{"--quality", "5", "--out", "a.png"}, "--webp only"},
+        {{"--force", "--out", "a.png"}, "--frames only"},
+        {{"--force=1", "--frames", "f"}, "--force takes no value"},
+        {{"--size", "16384x10", "--webp", "a.webp"}, "at most 16383 pixels each way"},
     };
     for (const auto& [args, reason] : cases) {
         const auto parsed = ParseArguments(args);
         EXPECT_NE(parsed.error.find(reason), std::string::npos) << "got: " << parsed.error;
     }
     EXPECT_EQ(Parse({"--size", "16384x1", "--out", "a.png"}).error, "");
+    EXPECT_EQ(Parse({"--size", "16383x16383", "--webp", "a.webp"}).error, "");
+    EXPECT_TRUE(Parse({"--frames", "f", "--force"}).options.force);
 }
