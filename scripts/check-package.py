@@ -62,7 +62,8 @@ def check_guide(data, version):
         fault(f"README.txt: not UTF-8 ({error})")
         return
     for needed in (f"Tessel {version}", "インストール", "Install", "SysWOW64", "System32",
-                   "Tessel.dat", "%APPDATA%"):
+                   "Tessel.dat", "%APPDATA%", f"msiexec /i Tessel-{version}-x64.msi /qn SETASSAVER=1",
+                   "Get-FileHash Tessel-" + version):
         if needed not in text:
             fault(f"README.txt: does not mention {needed}")
 
