@@ -80,9 +80,14 @@ def check(msi, version):
     if len(components) != 4:
         faults.append(f"Component: {len(components)} components, not 4")
     sequence = {row.split("\t")[0]: row.split("\t") for row in export(msi, "InstallExecuteSequence")}
-    order = [int(sequence[name][2]) for name in ("InstallValidate", "RemoveExistingProducts", "InstallInitialize")]
-    if order != sorted(order):
-        faults.append("InstallExecuteSequence: older versions are not removed before the install starts")
+    # (name, what goes wrong when the actions are out of this order)
+    for names, fault in ((("InstallValidate", "RemoveExistingProducts", "InstallInitialize"),
+                          "older versions are not removed before the install starts"),
+                         (("InstallInitialize", "ClearScreenSaver", "InstallFinalize"),
+                          "the deferred action is outside the install script")):
+        order = [int(sequence[name][2]) for name in names]
+        if order != sorted(order):
+            faults.append(f"InstallExecuteSequence: {fault}")
     if "NOT UPGRADINGPRODUCTCODE" not in sequence["ClearScreenSaver"][1]:
         faults.append("InstallExecuteSequence: an upgrade would clear the user's screen saver")
     summary = subprocess.run(["msiinfo", "suminfo", msi], capture_output=True, text=True, check=True).stdout
