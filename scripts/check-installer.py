@@ -10,6 +10,7 @@ import importlib.util
 import os
 import subprocess
 import sys
+import tempfile
 
 _spec = importlib.util.spec_from_file_location("make_installer", os.path.join(os.path.dirname(__file__), "make-installer.py"))
 make_installer = importlib.util.module_from_spec(_spec)
@@ -56,7 +57,11 @@ def expected_rows(version):
 
 
 def export(msi, table):
-    out = subprocess.run(["msiinfo", "export", msi, table], capture_output=True, text=True, check=True).stdout
+    # msiinfo writes a table's binary fields as files under the current
+    # folder: a scratch one, not the caller's.
+    with tempfile.TemporaryDirectory() as scratch:
+        out = subprocess.run(["msiinfo", "export", os.path.abspath(msi), table], cwd=scratch,
+                             capture_output=True, text=True, check=True).stdout
     return [line.rstrip("\r") for line in out.split("\n")[3:] if line.strip()]
 
 
