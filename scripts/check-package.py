@@ -21,6 +21,8 @@ pe_check = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(pe_check)
 
 PROGRAMS = {"Tessel.scr": ("i386", 0x014C), "x64/Tessel.scr": ("x86-64", 0x8664)}
+# Unix modes the entries unpack with: programs runnable, everything readable.
+MODES = {"README.txt": 0o100644, "SHA256SUMS": 0o100644, "Tessel.scr": 0o100755, "x64/Tessel.scr": 0o100755}
 EXPECTED = {"README.txt", "SHA256SUMS", *PROGRAMS}
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "gdiplus.dll", "kernel32.dll",
                "msvcrt.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "version.dll"}
@@ -60,7 +62,8 @@ def check_guide(data, version):
         fault(f"README.txt: not UTF-8 ({error})")
         return
     for needed in (f"Tessel {version}", "インストール", "Install", "SysWOW64", "System32",
-                   "Tessel.dat", "%APPDATA%"):
+                   "Tessel.dat", "%APPDATA%", f"msiexec /i Tessel-{version}-x64.msi /qn SETASSAVER=1",
+                   "Get-FileHash Tessel-" + version):
         if needed not in text:
             fault(f"README.txt: does not mention {needed}")
 
@@ -147,6 +150,10 @@ def main():
         if bad:
             fault(f"{path}: {bad} is damaged")
         files = {info.filename: archive.read(info) for info in archive.infolist()}
+        for info in archive.infolist():
+            mode = info.external_attr >> 16
+            if info.create_system != 3 or mode != MODES.get(info.filename, mode):
+                fault(f"{info.filename}: unpacks with mode {mode:o}, not {MODES[info.filename]:o}")
     if set(files) != EXPECTED:
         fault(f"{path}: holds {sorted(files)}, not {sorted(EXPECTED)}")
     else:

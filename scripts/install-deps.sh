@@ -48,6 +48,12 @@ have_cmd xscreensaver || need+=(xscreensaver)
 have_cmd xsetroot || need+=(x11-xserver-utils)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
+# The Windows installer: wixl builds it, msiinfo reads its tables, and
+# make-installer.py finishes it through libmsi's Python bindings.
+have_cmd wixl || need+=(wixl)
+have_cmd msiinfo || need+=(msitools)
+have_pkg gir1.2-libmsi-1.0 || need+=(gir1.2-libmsi-1.0)
+have_pkg python3-gi || need+=(python3-gi)
 
 if [ ${#need[@]} -eq 0 ]; then
   echo "install-deps: everything is present"

@@ -5,6 +5,7 @@ inputs always give the same bytes."""
 import argparse
 import hashlib
 import os
+import stat
 import sys
 import time
 import zipfile
@@ -15,6 +16,7 @@ SCR64 = "x64/Tessel.scr"
 README = "README.txt"
 SUMS = "SHA256SUMS"
 ARCHIVE_ORDER = (README, SUMS, SCR32, SCR64)
+ENTRY_MODES = {README: 0o644, SUMS: 0o644, SCR32: 0o755, SCR64: 0o755}
 
 UTF8_BOM = b"\xef\xbb\xbf"
 ZIP_EPOCH = 315532800  # 1980-01-01, the earliest time a zip entry can hold
@@ -37,10 +39,11 @@ def zip_entry(name, epoch):
     stamp = time.gmtime(max(epoch, ZIP_EPOCH))[:6]
     info = zipfile.ZipInfo(name, date_time=stamp)
     info.compress_type = zipfile.ZIP_DEFLATED
-    # Made on "MS-DOS" with no attributes: nothing of the packing machine's
-    # system or file modes ends up in the archive.
-    info.create_system = 0
-    info.external_attr = 0
+    # Fixed Unix modes, never the packing machine's: left at 0, zipfile
+    # would store 0600 and the files would unpack readable by their owner
+    # alone.
+    info.create_system = 3
+    info.external_attr = (ENTRY_MODES[name] | stat.S_IFREG) << 16
     return info
 
 

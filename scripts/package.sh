@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds both Windows programs in Release and writes the release archive
-# dist/Tessel-<version>.zip (see the README's "Cutting a release").
+# Builds both Windows programs in Release and writes the release output
+# (see the README's "Cutting a release"): the archive
+# dist/Tessel-<version>.zip, the installer dist/Tessel-<version>-x64.msi made
+# from the archive's files, and dist/SHA256SUMS of the two.
 #
 #   scripts/package.sh [--build-root DIR] [--out DIR]
 #
 # --build-root puts the two build folders under DIR instead of build/ (a
-# second, clean build for comparing bytes); --out writes the archive to DIR
-# instead of dist/. Entries are dated by SOURCE_DATE_EPOCH when set, else by
-# the commit's time, so that the same commit gives the same archive.
+# second, clean build for comparing bytes); --out writes the output to DIR
+# instead of dist/. Everything is dated by SOURCE_DATE_EPOCH when set, else
+# by the commit's time, so that the same commit gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +23,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# Progress goes to stderr: stdout is the archive's path alone.
+# Progress goes to stderr: stdout is the three files' paths alone.
 bash scripts/install-deps.sh >&2
 
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
@@ -50,3 +52,7 @@ mkdir -p "$out"
   --scr32 "$build_root/release-win32/saver/Tessel.scr" \
   --scr64 "$build_root/release-win64/saver/Tessel.scr" \
   --out "$out/Tessel-$version.zip"
+/usr/bin/python3 scripts/make-installer.py --zip "$out/Tessel-$version.zip" --version "$version" \
+  --epoch "$epoch" --out "$out/Tessel-$version-x64.msi"
+(cd "$out" && sha256sum "Tessel-$version.zip" "Tessel-$version-x64.msi" >SHA256SUMS.tmp && mv SHA256SUMS.tmp SHA256SUMS)
+echo "$out/SHA256SUMS"

@@ -56,9 +56,10 @@ cmake --build --preset fuzz -j "$jobs" --target datafile_fuzz
 stage "fuzz: test"
 timeout -k 30 300 ctest --preset fuzz --timeout 120 || status=1
 
-# The release archive: built, checked statically, and built again from
-# nothing to the same bytes (no Wine needed).
-stage "package: build, check, rebuild"
+# The release archive and installer: built, checked statically, the
+# installer installed, upgraded and removed under 64-bit Wine, and both
+# built again from nothing to the same bytes.
+stage "package: build, check, install, rebuild"
 timeout -k 30 1200 bash scripts/test-package.sh || status=1
 
 stage "done"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Tests the release archive: writes it with scripts/package.sh, checks it
-# statically (no Wine needed), makes sure the check rejects a wrong archive,
-# then builds both programs again from nothing in another build folder and
-# requires the same archive, byte for byte.
+# Tests the release output: writes it with scripts/package.sh, checks the
+# archive and the installer statically, makes sure the checks reject wrong
+# ones, installs, upgrades and removes the installer under 64-bit Wine
+# (scripts/test-installer.sh), then builds both programs again from nothing
+# in another build folder and requires the same files, byte for byte.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,10 +13,14 @@ fail() { echo "test-package: FAILED: $*"; exit 1; }
 version=$(sed -n 's/^project(Tessel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
 
-archive=$(bash scripts/package.sh | tail -n 1)
-[ "$archive" = "dist/Tessel-$version.zip" ] || fail "package.sh wrote '$archive'"
+written=$(bash scripts/package.sh | tail -n 3)
+archive=dist/Tessel-$version.zip
+msi=dist/Tessel-$version-x64.msi
+[ "$written" = "$(printf '%s\n' "$archive" "$msi" dist/SHA256SUMS)" ] || fail "package.sh wrote '$written'"
 /usr/bin/python3 -m zipfile -l "$archive"
 /usr/bin/python3 scripts/check-package.py "$archive" "$version" || fail "check of $archive"
+/usr/bin/python3 scripts/check-installer.py "$msi" "$version" || fail "check of $msi"
+(cd dist && sha256sum --check --strict SHA256SUMS) || fail "dist/SHA256SUMS"
 
 # The check must catch an archive whose sums agree but whose programs are
 # swapped, and one whose sums do not agree.
@@ -39,14 +44,22 @@ if out=$(/usr/bin/python3 scripts/check-package.py "$scratch/Tessel-$version.zip
   fail "a changed README.txt passed the check"
 fi
 grep -q "SHA256SUMS: README.txt does not match" <<<"$out" || fail "changed README.txt: $out"
+if out=$(/usr/bin/python3 scripts/check-installer.py "$msi" 9.9.9.9); then
+  fail "an installer of another version passed the check"
+fi
+grep -q "Property: no row 'ProductVersion" <<<"$out" || fail "installer of another version: $out"
+
+bash scripts/test-installer.sh "$archive" "$msi" "$version" || fail "the installer under Wine"
 
 # Built twice: both programs from nothing in a folder of another name, then
 # a second archive, which must equal the first.
 started=$SECONDS
-again=$(bash scripts/package.sh --build-root "$scratch/build" --out "$scratch/dist" 2>"$scratch/rebuild.log" |
-  tail -n 1) || { tail -n 40 "$scratch/rebuild.log"; fail "the second package run"; }
-cmp "$archive" "$again" || fail "a second, clean build gave another archive"
+bash scripts/package.sh --build-root "$scratch/build" --out "$scratch/dist" >/dev/null 2>"$scratch/rebuild.log" ||
+  { tail -n 40 "$scratch/rebuild.log"; fail "the second package run"; }
+for file in "$archive" "$msi" dist/SHA256SUMS; do
+  cmp "$file" "$scratch/$file" || fail "a second, clean build gave another $file"
+done
 echo "test-package: clean rebuild took $((SECONDS - started)) s"
-sha256sum "$archive" "$again"
+cat dist/SHA256SUMS
 rm -rf "$scratch"
 echo "test-package: passed"
