@@ -59,7 +59,8 @@ bool FieldPasses(HWND dialog, const FieldRule& rule, FieldCheck check)
     if (check == FieldCheck::ok)
         return true;
     SetFocus(GetDlgItem(dialog, rule.control_id));
-    ShowMessage(dialog, check == FieldCheck::empty ? UiText(rule.empty_text) : UiTextF(rule.range_text, rule.lo, rule.hi));
+    ShowMessage(dialog,
+                check == FieldCheck::empty ? UiText(rule.empty_text) : UiTextF(rule.range_text, rule.lo, rule.hi));
     return false;
 }
 
