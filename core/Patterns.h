@@ -6,7 +6,8 @@
 namespace core {
 
 // The initial patterns, the stored values of a scene's `init`. A new pattern
-// is an entry here and in kInitPatterns; -Wswitch then points at DrawPattern.
+// is an entry here and in kInitPatterns, and a label in the settings
+// dialog's string table; -Wswitch then points at DrawPattern.
 enum class InitPattern : std::int16_t {
     Uniform = 0,   // evenly spread at random
     Centred = 1,   // at random, concentrated on the centre
@@ -18,16 +19,10 @@ enum class InitPattern : std::int16_t {
     Ellipse = 7,   // the ellipse inscribed in that rectangle
 };
 
-struct InitPatternInfo {
-    InitPattern pattern;
-    const wchar_t* label; // as the settings dialog lists it
-};
-
 // Every pattern, in value order.
-inline constexpr InitPatternInfo kInitPatterns[] = {
-    {InitPattern::Uniform, L"全体均等"}, {InitPattern::Centred, L"中央集中"}, {InitPattern::Line, L"ライン"},
-    {InitPattern::Dot, L"ドット"},       {InitPattern::Cross, L"十字"},       {InitPattern::Rectangle, L"長方形"},
-    {InitPattern::Rhombus, L"ひし形"},   {InitPattern::Ellipse, L"楕円"},
+inline constexpr InitPattern kInitPatterns[] = {
+    InitPattern::Uniform,   InitPattern::Centred, InitPattern::Line,    InitPattern::Dot,
+    InitPattern::Cross,     InitPattern::Rectangle, InitPattern::Rhombus, InitPattern::Ellipse,
 };
 
 inline constexpr std::uint32_t kInitPatternCount = static_cast<std::uint32_t>(std::size(kInitPatterns));
@@ -35,7 +30,7 @@ inline constexpr std::uint32_t kInitPatternCount = static_cast<std::uint32_t>(st
 consteval bool InitPatternsInValueOrder()
 {
     for (std::size_t i = 0; i < std::size(kInitPatterns); ++i)
-        if (static_cast<std::size_t>(kInitPatterns[i].pattern) != i)
+        if (static_cast<std::size_t>(kInitPatterns[i]) != i)
             return false;
     return true;
 }

@@ -41,6 +41,8 @@ have_cmd xrandr || need+=(x11-xserver-utils)
 # 32-bit Wine changes display settings through it (only recommended by Wine).
 have_pkg libxrandr2:i386 || need+=(libxrandr2:i386)
 have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
+# Wine's Tahoma, the English dialogs' font, whose labels are measured in the tests.
+have_pkg fonts-wine || need+=(fonts-wine)
 # tessel-x11: Xlib with MIT-SHM to build it, XScreenSaver to test it under.
 have_pkg libx11-dev || need+=(libx11-dev)
 have_pkg libxext-dev || need+=(libxext-dev)
@@ -54,18 +56,41 @@ have_cmd wixl || need+=(wixl)
 have_cmd msiinfo || need+=(msitools)
 have_pkg gir1.2-libmsi-1.0 || need+=(gir1.2-libmsi-1.0)
 have_pkg python3-gi || need+=(python3-gi)
+# Wine takes the user's language from the locale: the dialogs are tested in
+# English and in Japanese.
+have_pkg locales || need+=(locales)
+test_locales=(en_US.UTF-8 ja_JP.UTF-8)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# Generates the test locales that `locale -a` lacks (it lists them as
+# en_US.utf8); locale-gen runs only then.
+generate_locales() {
+  local missing=() name
+  for name in "${test_locales[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" || missing+=("$name")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "install-deps: generating the locales ${missing[*]}"
+  for name in "${missing[@]}"; do
+    "${sudo_cmd[@]}" sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+    grep -qx "$name UTF-8" /etc/locale.gen || echo "$name UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+}
 
 if [ ${#need[@]} -eq 0 ]; then
+  generate_locales
   echo "install-deps: everything is present"
   exit 0
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 echo "install-deps: installing ${need[*]}"
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
+generate_locales

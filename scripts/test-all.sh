@@ -16,8 +16,11 @@ stage() { echo "=== $* ($((SECONDS - started)) s)"; }
 # Whatever a killed test left behind must not outlive the run: a Wine or X
 # server holding this script's output open would keep CI waiting.
 stop_leftovers() {
-  local build=build/$1
-  [ -d "$build/wineprefix" ] && bash scripts/wine-run.sh --prefix "$build/wineprefix" --stop
+  local build=build/$1 prefix
+  # The shared prefix and those of the languages and of the Xorg display.
+  for prefix in "$build"/wineprefix*/; do
+    [ -d "$prefix" ] && bash scripts/wine-run.sh --prefix "$prefix" --stop
+  done
   [ -d "$build/xvfb" ] && bash scripts/xvfb-fixture.sh stop "$build/xvfb"
   return 0
 }

@@ -2,81 +2,59 @@
 
 #include "ui/DialogIds.h"
 #include "ui/FieldScan.h"
-#include "weftcpplib/WideFormat.h"
+#include "ui/TextIds.h"
 
 namespace ui {
 
-const FieldRule kFpsField{IDC_FPS, L"更新レート の入力が誤っています", L"更新レート には %u～%u を入力してください", 1,
-                          120};
-const FieldRule kDropField{IDC_DROP, L"コマ落とし の入力が誤っています",
-                           L"コマ落とし には %hd～%hd を入力してください", 0, 9};
-const FieldRule kTimeField{IDC_TIME, L"再生時間 の入力が誤っています",
-                           L"再生時間 には %d～%d または 0 を入力してください", 1, 1440};
-const FieldRule kWidthField{IDC_FSIZE_WIDTH, L"フレームサイズ 横 の入力が誤っています",
-                            L"フレームサイズ 横 には %d～%d を入力してください", 128, 1024};
-const FieldRule kHeightField{IDC_FSIZE_HEIGHT, L"フレームサイズ 縦 の入力が誤っています",
-                             L"フレームサイズ 縦 には %d～%d を入力してください", 128, 1024};
-const FieldRule kSceneTimeField{IDC_SCENE_TIME, L"個別設定：再生時間 の入力が誤っています",
-                                L"個別設定：再生時間 には %d～%d または 0 を入力してください", 1, 1440};
-const FieldRule kSceneWidthField{IDC_SCENE_WIDTH, L"個別設定：フレームサイズ 横 の入力が誤っています",
-                                 L"個別設定：フレームサイズ 横 には %d～%d を入力してください", 128, 1024};
-const FieldRule kSceneHeightField{IDC_SCENE_HEIGHT, L"個別設定：フレームサイズ 縦 の入力が誤っています",
-                                  L"個別設定：フレームサイズ 縦 には %d～%d を入力してください", 128, 1024};
+const FieldRule kFpsField{IDC_FPS, IDS_FPS_EMPTY, IDS_FPS_RANGE, 1, 120};
+const FieldRule kDropField{IDC_DROP, IDS_DROP_EMPTY, IDS_DROP_RANGE, 0, 9};
+const FieldRule kTimeField{IDC_TIME, IDS_TIME_EMPTY, IDS_TIME_RANGE, 1, 1440};
+const FieldRule kWidthField{IDC_FSIZE_WIDTH, IDS_WIDTH_EMPTY, IDS_WIDTH_RANGE, 128, 1024};
+const FieldRule kHeightField{IDC_FSIZE_HEIGHT, IDS_HEIGHT_EMPTY, IDS_HEIGHT_RANGE, 128, 1024};
+const FieldRule kSceneTimeField{IDC_SCENE_TIME, IDS_SCENE_TIME_EMPTY, IDS_SCENE_TIME_RANGE, 1, 1440};
+const FieldRule kSceneWidthField{IDC_SCENE_WIDTH, IDS_SCENE_WIDTH_EMPTY, IDS_SCENE_WIDTH_RANGE, 128, 1024};
+const FieldRule kSceneHeightField{IDC_SCENE_HEIGHT, IDS_SCENE_HEIGHT_EMPTY, IDS_SCENE_HEIGHT_RANGE, 128, 1024};
 
-namespace {
-
-// Messages are formatted into a buffer of the dialog's text size.
-constexpr std::size_t kMessageUnits = 160;
-
-std::wstring RangeMessage(const FieldRule& rule)
-{
-    wchar_t buffer[kMessageUnits];
-    weftcpplib::FormatWide(buffer, kMessageUnits, rule.range_message, rule.lo, rule.hi);
-    return buffer;
-}
-
-} // namespace
-
-std::wstring CheckFps(std::wstring_view text, std::uint32_t& fps)
+FieldCheck CheckFps(std::wstring_view text, std::uint32_t& fps)
 {
     if (text.empty())
-        return kFpsField.empty_message;
+        return FieldCheck::empty;
     ScanUnsigned(text, fps);
     const auto lo = static_cast<std::uint32_t>(kFpsField.lo);
     const auto hi = static_cast<std::uint32_t>(kFpsField.hi);
     if (fps - lo > hi - lo)
-        return RangeMessage(kFpsField);
-    return {};
+        return FieldCheck::out_of_range;
+    return FieldCheck::ok;
 }
 
-std::wstring CheckDrop(std::wstring_view text, std::int16_t& drop)
+FieldCheck CheckDrop(std::wstring_view text, std::int16_t& drop)
 {
     if (text.empty())
-        return kDropField.empty_message;
+        return FieldCheck::empty;
     ScanShort(text, drop);
     if (static_cast<std::uint16_t>(drop) > kDropField.hi)
-        return RangeMessage(kDropField);
-    return {};
+        return FieldCheck::out_of_range;
+    return FieldCheck::ok;
 }
 
-std::wstring CheckMinutes(const FieldRule& rule, std::wstring_view text, std::int32_t& minutes)
+FieldCheck CheckMinutes(const FieldRule& rule, std::wstring_view text, std::int32_t& minutes)
 {
     if (text.empty())
-        return rule.empty_message;
+        return FieldCheck::empty;
     ScanInt(text, minutes);
     if (minutes != 0 && (minutes < rule.lo || minutes > rule.hi))
-        return RangeMessage(rule);
-    return {};
+        return FieldCheck::out_of_range;
+    return FieldCheck::ok;
 }
 
-std::wstring CheckCells(const FieldRule& rule, std::wstring_view text, std::int32_t& cells)
+FieldCheck CheckCells(const FieldRule& rule, std::wstring_view text, std::int32_t& cells)
 {
     if (text.empty())
-        return rule.empty_message;
+        return FieldCheck::empty;
     ScanInt(text, cells);
     if (cells < rule.lo || cells > rule.hi)
-        return RangeMessage(rule);
-    return {};
+        return FieldCheck::out_of_range;
+    return FieldCheck::ok;
 }
 
 int TextLimit(const FieldRule& rule)

@@ -8,7 +8,8 @@ namespace weftcpplib {
 // How the cell image is laid over the screen: the stored values of a scene's
 // `tilling`. The same values choose how the border ring of the cells and of
 // the cell image is filled. A new mode is an entry here and in
-// kTilingModes; -Wswitch then points at every switch that must handle it.
+// kTilingModes, and a label in the settings dialog's string table;
+// -Wswitch then points at every switch that must handle it.
 enum TilingMode : std::uint16_t {
     TILE_CENTER = 0,  // one tile in the middle
     TILE_FIT = 1,     // no tiles: the cell image is stretched over the screen
@@ -17,19 +18,8 @@ enum TilingMode : std::uint16_t {
     TILE_SHIFT_V = 4, // columns of tiles, every other column shifted by half a tile
 };
 
-struct TilingModeInfo {
-    TilingMode mode;
-    const wchar_t* label; // as the settings dialog lists it
-};
-
 // Every mode, in value order.
-inline constexpr TilingModeInfo kTilingModes[] = {
-    {TILE_CENTER, L"中央に配置（１枚）"},
-    {TILE_FIT, L"画面に合わせる（１枚）"},
-    {TILE_GRID, L"格子"},
-    {TILE_SHIFT_H, L"横1/2ずらし"},
-    {TILE_SHIFT_V, L"縦1/2ずらし"},
-};
+inline constexpr TilingMode kTilingModes[] = {TILE_CENTER, TILE_FIT, TILE_GRID, TILE_SHIFT_H, TILE_SHIFT_V};
 
 inline constexpr std::uint16_t kTilingModeCount = static_cast<std::uint16_t>(std::size(kTilingModes));
 
@@ -59,7 +49,7 @@ constexpr bool Repeats(TilingMode mode)
 consteval bool TilingModesInValueOrder()
 {
     for (std::size_t i = 0; i < std::size(kTilingModes); ++i)
-        if (kTilingModes[i].mode != i)
+        if (kTilingModes[i] != i)
             return false;
     return true;
 }

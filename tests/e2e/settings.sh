@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # /c opens the settings dialog from Tessel.scr itself: Cancel leaves no data
-# file, OK writes the defaults (4,032 bytes) beside the program.
+# file, OK writes the defaults (4,032 bytes) beside the program. The title
+# is the one of the locale's language (Japanese, or English for any other).
 source "$(dirname "$0")/e2e-lib.sh"
 e2e_setup settings "$1" "$2"
-title='^Tessel の設定$'
+case "${LC_ALL:-${LANG:-}}" in
+  ja*) title='^Tessel の設定$' ;;
+  *) title='^Tessel Settings$' ;;
+esac
 
 # Waits up to $1 seconds for the dialog and gives it the input focus.
 wait_dialog() {

@@ -9,6 +9,9 @@ using ui::CheckCells;
 using ui::CheckDrop;
 using ui::CheckFps;
 using ui::CheckMinutes;
+constexpr ui::FieldCheck Ok = ui::FieldCheck::ok;
+constexpr ui::FieldCheck Empty = ui::FieldCheck::empty;
+constexpr ui::FieldCheck Range = ui::FieldCheck::out_of_range;
 
 TEST(FieldScan, ReadsLikeScanf)
 {
@@ -46,36 +49,34 @@ TEST(FieldScan, UnsignedAndShortWrapLikeTheRuntime)
 TEST(SettingsFields, FrameRate)
 {
     std::uint32_t fps = 30;
-    EXPECT_EQ(CheckFps(L"", fps), L"更新レート の入力が誤っています");
-    EXPECT_EQ(CheckFps(L"abc", fps), L"");
+    EXPECT_EQ(CheckFps(L"", fps), Empty);
+    EXPECT_EQ(CheckFps(L"abc", fps), Ok);
     EXPECT_EQ(fps, 30u);
-    EXPECT_EQ(CheckFps(L"12abc", fps), L"");
+    EXPECT_EQ(CheckFps(L"12abc", fps), Ok);
     EXPECT_EQ(fps, 12u);
-    const std::wstring range = L"更新レート には 1～120 を入力してください";
-    EXPECT_EQ(CheckFps(L"-1", fps), range);
+    EXPECT_EQ(CheckFps(L"-1", fps), Range);
     EXPECT_EQ(fps, 4294967295u) << "the parsed value stays even when it fails";
-    EXPECT_EQ(CheckFps(L"0", fps), range);
-    EXPECT_EQ(CheckFps(L"121", fps), range);
-    EXPECT_EQ(CheckFps(L"1", fps), L"");
-    EXPECT_EQ(CheckFps(L"120", fps), L"");
+    EXPECT_EQ(CheckFps(L"0", fps), Range);
+    EXPECT_EQ(CheckFps(L"121", fps), Range);
+    EXPECT_EQ(CheckFps(L"1", fps), Ok);
+    EXPECT_EQ(CheckFps(L"120", fps), Ok);
 }
 
 TEST(SettingsFields, FrameRateTextWithoutNumberKeepsBadValue)
 {
     std::uint32_t fps = 0;  // e.g. left by an earlier failed OK
-    EXPECT_EQ(CheckFps(L"abc", fps), L"更新レート には 1～120 を入力してください");
+    EXPECT_EQ(CheckFps(L"abc", fps), Range);
 }
 
 TEST(SettingsFields, FrameDrop)
 {
     std::int16_t drop = 0;
-    const std::wstring range = L"コマ落とし には 0～9 を入力してください";
-    EXPECT_EQ(CheckDrop(L"", drop), L"コマ落とし の入力が誤っています");
-    EXPECT_EQ(CheckDrop(L"10", drop), range);
-    EXPECT_EQ(CheckDrop(L"-1", drop), range);
+    EXPECT_EQ(CheckDrop(L"", drop), Empty);
+    EXPECT_EQ(CheckDrop(L"10", drop), Range);
+    EXPECT_EQ(CheckDrop(L"-1", drop), Range);
     EXPECT_EQ(drop, -1);
-    EXPECT_EQ(CheckDrop(L"9", drop), L"");
-    EXPECT_EQ(CheckDrop(L"0", drop), L"");
+    EXPECT_EQ(CheckDrop(L"9", drop), Ok);
+    EXPECT_EQ(CheckDrop(L"0", drop), Ok);
     EXPECT_EQ(drop, 0);
 }
 
@@ -83,30 +84,28 @@ TEST(SettingsFields, PlayTimeAcceptsZeroAsNoLimit)
 {
     for (const ui::FieldRule* rule : {&ui::kTimeField, &ui::kSceneTimeField}) {
         std::int32_t minutes = 3;
-        EXPECT_EQ(CheckMinutes(*rule, L"0", minutes), L"");
+        EXPECT_EQ(CheckMinutes(*rule, L"0", minutes), Ok);
         EXPECT_EQ(minutes, 0);
-        EXPECT_EQ(CheckMinutes(*rule, L"1440", minutes), L"");
-        EXPECT_NE(CheckMinutes(*rule, L"1441", minutes), L"");
-        EXPECT_NE(CheckMinutes(*rule, L"-1", minutes), L"");
+        EXPECT_EQ(CheckMinutes(*rule, L"1440", minutes), Ok);
+        EXPECT_NE(CheckMinutes(*rule, L"1441", minutes), Ok);
+        EXPECT_NE(CheckMinutes(*rule, L"-1", minutes), Ok);
     }
     std::int32_t minutes = -1;
-    EXPECT_EQ(CheckMinutes(ui::kSceneTimeField, L"abc", minutes),
-              L"個別設定：再生時間 には 1～1440 または 0 を入力してください")
+    EXPECT_EQ(CheckMinutes(ui::kSceneTimeField, L"abc", minutes), Range)
         << "a stored -1 fails the range check when the text holds no number";
-    EXPECT_EQ(CheckMinutes(ui::kTimeField, L"", minutes), L"再生時間 の入力が誤っています");
-    EXPECT_EQ(CheckMinutes(ui::kTimeField, L"1441", minutes), L"再生時間 には 1～1440 または 0 を入力してください");
+    EXPECT_EQ(CheckMinutes(ui::kTimeField, L"", minutes), Empty);
+    EXPECT_EQ(CheckMinutes(ui::kTimeField, L"1441", minutes), Range);
 }
 
 TEST(SettingsFields, FrameSizeBounds)
 {
     std::int32_t cells = 800;
-    EXPECT_EQ(CheckCells(ui::kWidthField, L"127", cells), L"フレームサイズ 横 には 128～1024 を入力してください");
-    EXPECT_EQ(CheckCells(ui::kHeightField, L"1025", cells), L"フレームサイズ 縦 には 128～1024 を入力してください");
-    EXPECT_EQ(CheckCells(ui::kSceneWidthField, L"", cells), L"個別設定：フレームサイズ 横 の入力が誤っています");
-    EXPECT_EQ(CheckCells(ui::kSceneHeightField, L"0", cells),
-              L"個別設定：フレームサイズ 縦 には 128～1024 を入力してください");
-    EXPECT_EQ(CheckCells(ui::kWidthField, L"128", cells), L"");
-    EXPECT_EQ(CheckCells(ui::kWidthField, L"1024", cells), L"");
+    EXPECT_EQ(CheckCells(ui::kWidthField, L"127", cells), Range);
+    EXPECT_EQ(CheckCells(ui::kHeightField, L"1025", cells), Range);
+    EXPECT_EQ(CheckCells(ui::kSceneWidthField, L"", cells), Empty);
+    EXPECT_EQ(CheckCells(ui::kSceneHeightField, L"0", cells), Range);
+    EXPECT_EQ(CheckCells(ui::kWidthField, L"128", cells), Ok);
+    EXPECT_EQ(CheckCells(ui::kWidthField, L"1024", cells), Ok);
     EXPECT_EQ(cells, 1024);
 }
 

@@ -9,6 +9,7 @@
 #include "ui/ColorPreview.h"
 #include "ui/DialogIds.h"
 #include "ui/win32/DialogControls.h"
+#include "ui/win32/UiLanguage.h"
 #include "platform/win32/DeviceBitmap.h"
 #include "platform/win32/GdiHandles.h"
 #include "weftcpplib/CDIBData.h"
@@ -242,6 +243,5 @@ INT_PTR ShowCellColorDialog(HWND owner, ui::ColorExchange& values)
     // The trackbars need their class whatever the host initialised.
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_CELL_COLOR), owner, CellColorDialogProc,
-                           reinterpret_cast<LPARAM>(&values));
+    return ShowDialog(owner, IDD_CELL_COLOR, CellColorDialogProc, reinterpret_cast<LPARAM>(&values));
 }

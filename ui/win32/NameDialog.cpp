@@ -2,6 +2,7 @@
 
 #include "ui/DialogIds.h"
 #include "ui/win32/DialogControls.h"
+#include "ui/win32/UiLanguage.h"
 
 using namespace ui::win32;
 
@@ -49,5 +50,5 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
 
 INT_PTR ShowNameDialog(HWND owner)
 {
-    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_NAME), owner, NameDialogProc, 0);
+    return ShowDialog(owner, IDD_NAME, NameDialogProc);
 }

@@ -2,12 +2,14 @@
 #include "ui/win32/SettingsDialog.h"
 
 #include "core/Patterns.h"
-#include "ui/DataFileNotices.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
 #include "ui/SettingsFields.h"
+#include "ui/TextIds.h"
+#include "ui/win32/DataFileNotices.h"
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/SettingsWorking.h"
+#include "ui/win32/UiLanguage.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/TilingMode.h"
 
@@ -49,28 +51,31 @@ void LoadWorkingCopies()
 
 int ShowMessage(HWND dialog, const std::wstring& text, UINT type)
 {
-    return MessageBoxW(dialog, text.c_str(), Working().caption.c_str(), type);
+    return ShowMessageBox(dialog, text, Working().caption, type);
 }
 
-void ReportFieldError(HWND dialog, int id, const std::wstring& message)
+bool FieldPasses(HWND dialog, const FieldRule& rule, FieldCheck check)
 {
-    SetFocus(GetDlgItem(dialog, id));
-    ShowMessage(dialog, message);
+    if (check == FieldCheck::ok)
+        return true;
+    SetFocus(GetDlgItem(dialog, rule.control_id));
+    ShowMessage(dialog,
+                check == FieldCheck::empty ? UiText(rule.empty_text) : UiTextF(rule.range_text, rule.lo, rule.hi));
+    return false;
 }
 
 namespace {
 
 constexpr int kPlayButtonCount = 5;
 
-// Fills a list with the labels of a table kept in value order; each item's
-// data is its value.
-template <typename Entry, std::size_t N>
-void FillChoiceList(HWND dialog, int id, const Entry (&table)[N])
+// Fills a list with the labels of `count` values from the string table,
+// the first value's at first_text; each item's data is its value.
+void FillChoiceList(HWND dialog, int id, UINT first_text, std::size_t count)
 {
     SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
-    for (std::size_t i = 0; i < N; ++i) {
-        const LRESULT index =
-            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(table[i].label));
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::wstring label = UiText(first_text + static_cast<UINT>(i));
+        const LRESULT index = SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
         SendDlgItemMessageW(dialog, id, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     }
 }
@@ -120,14 +125,14 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     // could be read, with the built-in scenes it lacked.
     w.model->ReadDataFile();
     LoadWorkingCopies();
-    FillChoiceList(dialog, IDC_INIT_LIST, core::kInitPatterns);
-    FillChoiceList(dialog, IDC_TILING_LIST, weftcpplib::kTilingModes);
+    FillChoiceList(dialog, IDC_INIT_LIST, IDS_PATTERN_FIRST, core::kInitPatternCount);
+    FillChoiceList(dialog, IDC_TILING_LIST, IDS_TILING_FIRST, weftcpplib::kTilingModeCount);
     RefreshAllControls(dialog);
     // The user learns of a damaged file once, with its copy already made, so
     // that whatever the dialog writes later replaces nothing unkept.
     if (!w.model->unread_file.path.empty()) {
         w.model->KeepUnreadDataFile();
-        ShowMessage(dialog, ui::UnreadFileNotice(w.model->unread_file));
+        ShowMessage(dialog, UnreadFileNotice(w.model->unread_file));
     }
 }
 
@@ -136,28 +141,14 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
 bool StoreCommonFields(HWND dialog)
 {
     config::CommonSettings& s = Working().settings;
-    std::wstring message = CheckFps(ItemText(dialog, IDC_FPS), s.fps);
-    int failed = IDC_FPS;
-    if (message.empty()) {
-        message = CheckDrop(ItemText(dialog, IDC_DROP), s.drop);
-        failed = IDC_DROP;
-    }
-    if (message.empty()) {
-        message = CheckMinutes(kTimeField, ItemText(dialog, IDC_TIME), s.time);
-        failed = IDC_TIME;
-    }
-    if (message.empty()) {
-        message = CheckCells(kWidthField, ItemText(dialog, IDC_FSIZE_WIDTH), s.fsize.width);
-        failed = IDC_FSIZE_WIDTH;
-    }
-    if (message.empty()) {
-        message = CheckCells(kHeightField, ItemText(dialog, IDC_FSIZE_HEIGHT), s.fsize.height);
-        failed = IDC_FSIZE_HEIGHT;
-    }
-    if (!message.empty()) {
-        ReportFieldError(dialog, failed, message);
+    const bool passed =
+        FieldPasses(dialog, kFpsField, CheckFps(ItemText(dialog, IDC_FPS), s.fps)) &&
+        FieldPasses(dialog, kDropField, CheckDrop(ItemText(dialog, IDC_DROP), s.drop)) &&
+        FieldPasses(dialog, kTimeField, CheckMinutes(kTimeField, ItemText(dialog, IDC_TIME), s.time)) &&
+        FieldPasses(dialog, kWidthField, CheckCells(kWidthField, ItemText(dialog, IDC_FSIZE_WIDTH), s.fsize.width)) &&
+        FieldPasses(dialog, kHeightField, CheckCells(kHeightField, ItemText(dialog, IDC_FSIZE_HEIGHT), s.fsize.height));
+    if (!passed)
         return false;
-    }
     for (int i = 0; i < kPlayButtonCount; ++i) {
         if (IsItemChecked(dialog, IDC_PLAY_RULE_CODE + i)) {
             s.play = i;
@@ -179,7 +170,7 @@ void OnOk(HWND dialog)
     // Settings that reached no file are not given up: the user is told and
     // the dialog stays open, to try again or cancel.
     if (!w.model->WriteDataFile()) {
-        ShowMessage(dialog, ui::SaveFailureNotice(w.model->write_failures));
+        ShowMessage(dialog, SaveFailureNotice(w.model->write_failures));
         return;
     }
     WeftLog().Print(LOG_INFO, L"********** 設定ダイアログ終了 **********");
@@ -194,9 +185,7 @@ void OnCancel(HWND dialog)
 
 void OnReset(HWND dialog)
 {
-    const int answer = ShowMessage(dialog,
-                                   L"全ての設定を初期状態に戻します\nこの操作の実行後キャンセルしても元に戻りません\n実行しますか",
-                                   MB_ICONWARNING | MB_YESNO);
+    const int answer = ShowMessage(dialog, UiText(IDS_CONFIRM_RESET), MB_ICONWARNING | MB_YESNO);
     if (answer != IDYES)
         return;
     Working().model->SetDefaults();
@@ -275,6 +264,5 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
 INT_PTR ShowSettingsDialog(HWND parent, config::WeftConfig& config, bool preview_mode)
 {
     SettingsDialogParams params{&config, preview_mode};
-    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_SETTINGS), parent, SettingsDialogProc,
-                           reinterpret_cast<LPARAM>(&params));
+    return ShowDialog(parent, IDD_SETTINGS, SettingsDialogProc, reinterpret_cast<LPARAM>(&params));
 }

@@ -4,10 +4,11 @@
 #include "ui/win32/NameDialog.h"
 #include "ui/PlayListEdit.h"
 #include "ui/win32/DialogControls.h"
+#include "ui/TextIds.h"
 #include "ui/win32/SettingsWorking.h"
+#include "ui/win32/UiLanguage.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "platform/Utf16.h"
-#include "weftcpplib/WideFormat.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
@@ -21,13 +22,6 @@ constexpr int kNameCharacters = static_cast<int>(config::kSceneNameUnits) - 1;
 std::wstring NameOf(const config::SceneData& scene)
 {
     return platform::WideFromUtf16(scene.name, config::kSceneNameUnits);
-}
-
-std::wstring Format(const wchar_t* format, const std::wstring& text)
-{
-    wchar_t buffer[kTextUnits];
-    weftcpplib::FormatWide(buffer, kTextUnits, format, text.c_str());
-    return buffer;
 }
 
 LRESULT PlayListSelection(HWND dialog)
@@ -109,10 +103,8 @@ void OnRename(HWND dialog)
     if (!scene)
         return;
     NameDialogValues& values = NameDialogExchange();
-    values.title = L"名称設定";
-    wchar_t prompt[kTextUnits];
-    weftcpplib::FormatWide(prompt, kTextUnits, L"名称（%d文字まで）を入力してください", kNameCharacters);
-    values.prompt = prompt;
+    values.title = UiText(IDS_NAME_TITLE);
+    values.prompt = UiTextF(IDS_NAME_PROMPT, kNameCharacters);
     values.length = kNameCharacters;
     values.text = NameOf(*scene);
     if (ShowNameDialog(dialog) != IDOK)
@@ -146,8 +138,7 @@ void OnAddToPlayList(HWND dialog)
     if (!scene)
         return;
     if (scene->order >= 0) {
-        ShowMessage(dialog, Format(L"[%ls] は既にリストに在ります。\n同じルールを複数追加する事は出来ません。",
-                                   NameOf(*scene)));
+        ShowMessage(dialog, UiTextF(IDS_ALREADY_IN_LIST, NameOf(*scene).c_str()));
         return;
     }
     const int size = static_cast<int>(Working().scenario.size());
@@ -161,11 +152,11 @@ void OnRemoveFromPlayList(HWND dialog)
 {
     config::SceneData* scene = SelectedScene();
     if (PlayListSelection(dialog) == LB_ERR || !scene) {
-        ShowMessage(dialog, L"削除するルールが選択されていません。");
+        ShowMessage(dialog, UiText(IDS_NOTHING_TO_REMOVE));
         return;
     }
     const std::wstring name = NameOf(*scene);
-    if (ShowMessage(dialog, Format(L"[%ls] をリストから削除します。", name), MB_OKCANCEL) != IDOK)
+    if (ShowMessage(dialog, UiTextF(IDS_CONFIRM_REMOVE, name.c_str()), MB_OKCANCEL) != IDOK)
         return;
     WeftLog().Print(LOG_INFO, L"> 再生リスト削除  %ls", name.c_str());
     RemoveFromPlayList(Working().scenes, *scene);

@@ -191,11 +191,8 @@ bool StoreTime(HWND dialog, config::SceneData& scene)
         scene.time = -1;
         return true;
     }
-    const std::wstring message = CheckMinutes(kSceneTimeField, ItemText(dialog, IDC_SCENE_TIME), scene.time);
-    if (message.empty())
-        return true;
-    ReportFieldError(dialog, IDC_SCENE_TIME, message);
-    return false;
+    return FieldPasses(dialog, kSceneTimeField,
+                       CheckMinutes(kSceneTimeField, ItemText(dialog, IDC_SCENE_TIME), scene.time));
 }
 
 bool StoreSize(HWND dialog, config::SceneData& scene)
@@ -210,11 +207,8 @@ bool StoreSize(HWND dialog, config::SceneData& scene)
     }
     for (const FieldRule* rule : {&kSceneWidthField, &kSceneHeightField}) {
         std::int32_t& cells = rule == &kSceneWidthField ? scene.size.width : scene.size.height;
-        const std::wstring message = CheckCells(*rule, ItemText(dialog, rule->control_id), cells);
-        if (!message.empty()) {
-            ReportFieldError(dialog, rule->control_id, message);
+        if (!FieldPasses(dialog, *rule, CheckCells(*rule, ItemText(dialog, rule->control_id), cells)))
             return false;
-        }
     }
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "config/SceneData.h"
 #include "config/WeftConfig.h"
+#include "ui/SettingsFields.h"
 
 // Internals of the settings dialog, shared by its source files.
 namespace ui::win32 {
@@ -32,8 +33,9 @@ void RebuildScenario();
 
 // Message box owned by the dialog, captioned with its title.
 int ShowMessage(HWND dialog, const std::wstring& text, UINT type = MB_OK);
-// Moves the focus to a failed edit box and says why.
-void ReportFieldError(HWND dialog, int id, const std::wstring& message);
+// Whether a checked edit box passed; if not, the focus moves to it and the
+// user is told why.
+bool FieldPasses(HWND dialog, const ui::FieldRule& rule, ui::FieldCheck check);
 
 void RefreshAllControls(HWND dialog);
 void RefillPlayList(HWND dialog);

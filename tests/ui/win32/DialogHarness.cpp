@@ -89,6 +89,12 @@ void CALLBACK DialogHarness::RunDriver(HWND, UINT, UINT_PTR timer, DWORD)
     DialogHarness* self = g_harness;
     if (!self || !self->pending_dialog_)
         return;
+    // A modal loop shows its dialog once its queue first runs empty, which
+    // a due timer can precede: drive what the user would see.
+    if (IsWindow(self->pending_dialog_) && !IsWindowVisible(self->pending_dialog_)) {
+        SetTimer(nullptr, 0, 1, RunDriver);
+        return;
+    }
     const HWND dialog = self->pending_dialog_;
     auto driver = std::move(self->pending_driver_);
     self->pending_dialog_ = nullptr;

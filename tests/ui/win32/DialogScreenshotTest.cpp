@@ -1,6 +1,7 @@
-// Shows the three dialogs one after another for pictures taken from the X
-// display (xwd). Runs only when TESSEL_UI_SCREENSHOTS names a folder, where a
-// file tells which dialog is up; the checks themselves are elsewhere.
+// Shows the three dialogs one after another, in the user's language, for
+// pictures taken from the X display (xwd). Runs only when
+// TESSEL_UI_SCREENSHOTS names a folder, where a file tells which dialog is up
+// and where; the checks themselves are elsewhere.
 #include <gtest/gtest.h>
 
 #include "DialogHarness.h"
@@ -14,9 +15,11 @@
 
 #include "config/WeftConfig.h"
 #include "ui/DialogIds.h"
+#include "ui/TextIds.h"
 #include "ui/win32/DlgCellColor.h"
 #include "ui/win32/NameDialog.h"
 #include "ui/win32/SettingsDialog.h"
+#include "ui/win32/UiLanguage.h"
 
 namespace {
 
@@ -45,7 +48,10 @@ void Capture(HWND dialog, const char* name)
 {
     SetWindowPos(dialog, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     PumpFor(1000);
-    std::ofstream(ScreenshotFolder() / "showing") << name << '\n';
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    std::ofstream(ScreenshotFolder() / "showing")
+        << name << ' ' << r.left << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << '\n';
     PumpFor(3000);
 }
 
@@ -59,22 +65,21 @@ TEST(DialogScreenshots, SavedWhenAsked)
     TempDataFile file(L"tessel_ui_screenshot.dat");
     config.data_file_path = file.path();
     config.user_data_file_path.clear();  // no per-user place: only this file
-    const HINSTANCE module = GetModuleHandleW(nullptr);
+    using ui::win32::CreateDialogWindow;
 
     SettingsDialogParams params{&config, false};
-    HWND settings = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc,
-                                       reinterpret_cast<LPARAM>(&params));
+    HWND settings = CreateDialogWindow(nullptr, IDD_SETTINGS, SettingsDialogProc, reinterpret_cast<LPARAM>(&params));
     Capture(settings, "settings");
     DestroyWindow(settings);
 
     ui::ColorExchange colors{0, 255, 255, 1020, 128, 255, 0x00303030};
-    HWND color = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_CELL_COLOR), nullptr, CellColorDialogProc,
-                                    reinterpret_cast<LPARAM>(&colors));
+    HWND color = CreateDialogWindow(nullptr, IDD_CELL_COLOR, CellColorDialogProc, reinterpret_cast<LPARAM>(&colors));
     Capture(color, "cellcolor");
     DestroyWindow(color);
 
-    ui::NameDialogExchange() = {L"名称設定", L"名称（15文字まで）を入力してください", 15, L"グライダー銀河"};
-    HWND name = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_NAME), nullptr, NameDialogProc, 0);
+    ui::NameDialogExchange() = {ui::win32::UiText(IDS_NAME_TITLE), ui::win32::UiTextF(IDS_NAME_PROMPT, 15), 15,
+                                L"Glider galaxy"};
+    HWND name = CreateDialogWindow(nullptr, IDD_NAME, NameDialogProc);
     Capture(name, "name");
     DestroyWindow(name);
 }
