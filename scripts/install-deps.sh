@@ -48,6 +48,8 @@ have_cmd xscreensaver || need+=(xscreensaver)
 have_cmd xsetroot || need+=(x11-xserver-utils)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
+# Checks that package against Debian's policy (scripts/check-deb.sh).
+have_cmd lintian || need+=(lintian)
 
 if [ ${#need[@]} -eq 0 ]; then
   echo "install-deps: everything is present"
