@@ -75,17 +75,31 @@ for _ in $(seq 50); do kill -0 "$hack" 2>/dev/null || break; sleep 0.1; done
 [ "$(x11_segments_of "$hack")" = 0 ] || x11_fail "shared memory left behind by the hack"
 echo "deactivate: tessel-x11 ended"
 
-# The settings program: its preview of the selected program.
-as_user xscreensaver-settings >"$X11_WORK/settings.out" 2>&1 &
-X11_PIDS+=("$!")
+# The settings program: its preview of the selected program. Started
+# through setpriv, so that its process id is its own; its previews are its
+# children.
+gui=
+stop_settings() {
+  [ -n "$gui" ] || return 0
+  local children
+  children=$(pgrep -P "$gui")
+  kill -TERM "$gui" 2>/dev/null
+  x11_wait_exit "$gui" 5
+  for pid in $children; do kill -TERM "$pid" 2>/dev/null; done
+  gui=
+}
+trap 'stop_settings; stop_daemon' EXIT
+setpriv --reuid "$user" --regid "$user" --init-groups env -i HOME="$home" DISPLAY="$DISPLAY" \
+  PATH="$home/bin:/usr/bin:/bin" xscreensaver-settings >"$X11_WORK/settings.out" 2>&1 &
+gui=$!
 preview=
-for _ in $(seq 100); do preview=$(hack_pid); [ -n "$preview" ] && break; sleep 0.1; done
+for _ in $(seq 100); do preview=$(pgrep -P "$gui" -x tessel-x11); [ -n "$preview" ] && break; sleep 0.1; done
 [ -n "$preview" ] || x11_fail "the settings program started no preview: $(cat "$X11_WORK/settings.out")"
 line=$(tr '\0' ' ' <"/proc/$preview/cmdline")
 window=$(sed -n 's/.*-window-id \(0x[0-9a-fA-F]*\).*/\1/p' <<<"$line")
 [ -n "$window" ] || x11_fail "the preview was started without a window id: $line"
 x11_wait_lit "$window" 10 || x11_fail "the preview does not play ($line): $X11_SEEN"
 kill -0 "$preview" 2>/dev/null || x11_fail "the preview ended: $line"
-kill -TERM "$preview"
+stop_settings
 echo "settings preview: '$line' plays in $window"
 echo "PASS"
