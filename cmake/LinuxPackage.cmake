@@ -5,8 +5,9 @@ set(CPACK_PACKAGE_NAME tessel-x11)
 set(CPACK_PACKAGE_VENDOR "Tessel")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tessel cellular-automaton screen saver for XScreenSaver")
-set(CPACK_PACKAGE_DESCRIPTION "A two-dimensional cellular automaton of birth-and-decay rules fills the screen.\n\
-Scenes and settings are kept in ~/.config/tessel/Tessel.dat, the same file as the Windows saver's.")
+set(CPACK_PACKAGE_DESCRIPTION "A cellular automaton of birth-and-decay rules fills the screen.\n\
+Scenes and settings are kept in ~/.config/tessel/Tessel.dat, the same file\n\
+as the Windows saver's.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -14,7 +15,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL x11)
 set(CPACK_DEB_COMPONENT_INSTALL OFF)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tessel developers <tessel@localhost>")
+# The address the project's history is written under.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tessel maintainers <maintainers@users.noreply.c-seed-9006ff24.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xscreensaver)

@@ -23,6 +23,10 @@ inline constexpr std::size_t kVersionOffset = 16;
 inline constexpr std::size_t kSettingsOffset = 24;
 inline constexpr std::size_t kCurrentSceneOffset = 4;  // within the head
 
+// A sound file holds at most one scene per scene number, each number a
+// 16-bit value: no settings file is larger than this.
+inline constexpr std::uint64_t kLargestSoundFileSize = kHeaderSize + kHeadSize + kRecordSize * 65536;
+
 using Header = std::array<unsigned char, kHeaderSize>;
 using Head = std::array<unsigned char, kHeadSize>;
 using Record = std::array<unsigned char, kRecordSize>;

@@ -1,5 +1,6 @@
 #include "config/DataFilePlaces.h"
 
+#include "config/DataFileFormat.h"
 #include "config/WeftConfig.h"
 #include "platform/Files.h"
 #include "platform/Utf16.h"
@@ -28,7 +29,9 @@ public:
     }
     bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error) override
     {
-        return platform::CopyToNewFile(from, to, error);
+        // A damaged file's bytes beyond what any settings file holds are no
+        // settings.
+        return platform::CopyToNewFile(from, to, kLargestSoundFileSize, error);
     }
 };
 

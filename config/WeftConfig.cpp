@@ -44,11 +44,19 @@ void ReadVersionOf(const std::wstring& module_path, ModuleVersion& version)
 WeftConfig::WeftConfig()
 {
     // Nothing may be logged before the log knows where its files go.
-    WeftLog().Configure(platform::TempFolder().c_str(), L"Tessel_%%%%%%_", 2, weftcpplib::LOG_DEBUG);
-
+    std::wstring log_folder, no_log;
+    const bool logging = platform::LogFolder(log_folder, no_log);
+    WeftLog().Configure(log_folder.c_str(), L"Tessel_%%%%%%_", 2, weftcpplib::LOG_DEBUG);
     std::wstring module_path;
     std::uint32_t error = 0;
-    if (platform::ModuleFilePath(module_path, error)) {
+    const bool module_known = platform::ModuleFilePath(module_path, error);
+    if (!logging) {
+        // No folder of the user's own: no log, rather than one anywhere else.
+        WeftLog().SetMaxLines(0);
+        const std::wstring program = module_path.substr(module_path.rfind(platform::kPathSeparator) + 1);
+        platform::WriteErrorLine((program + L": no log: " + no_log).c_str());
+    }
+    if (module_known) {
         WeftLog().Print(LOG_INFO, L"Module file name : %ls", module_path.c_str());
         ReadVersionOf(module_path, module_version);
     } else {
@@ -188,12 +196,17 @@ void CommitContent(WeftConfig& config, DataFileContent& file)
 bool WriteAt(const WeftConfig& config, const std::wstring& path, std::uint32_t& error)
 {
     WeftLog().Print(LOG_INFO, L"File Name : %ls", path.c_str());
-    const std::wstring pending = PendingDataFilePath(path);
+    // A link (a user's dotfiles) stays a link: its file is replaced, from
+    // a pending file in that file's own folder.
+    const std::wstring target = platform::LinkTarget(path);
+    if (target != path)
+        WeftLog().Print(LOG_INFO, L"link to : %ls", target.c_str());
+    const std::wstring pending = PendingDataFilePath(target);
     if (!WriteDataFileImage(pending, config, error)) {
         platform::RemoveQuietly(pending);
         return false;
     }
-    if (!platform::MoveOverFile(pending, path, error)) {
+    if (!platform::MoveOverFile(pending, target, error)) {
         WEFT_LOG_SYSTEM_ERROR(kSourceFile, error);
         platform::RemoveQuietly(pending);
         return false;
@@ -206,23 +219,31 @@ bool WriteAt(const WeftConfig& config, const std::wstring& path, std::uint32_t& 
 bool ReadFrom(WeftConfig& config, const std::wstring& path, ReadFailure& failure)
 {
     WeftLog().Print(LOG_INFO, L"File Name : %ls", path.c_str());
-    if (platform::KindOfPath(path) == platform::PathKind::folder) {
-        WeftLog().Print(LOG_ERROR, L"data-file is a folder, not a file");
+    const platform::PathKind kind = platform::KindOfPath(path);
+    if (kind == platform::PathKind::folder || kind == platform::PathKind::other) {
+        WeftLog().Print(LOG_ERROR, L"data-file is a %ls, not a file",
+                        kind == platform::PathKind::folder ? L"folder" : L"device, FIFO or socket");
         failure = ReadFailure::not_a_file;
         return false;
     }
     DataFileContent file;
     bool opened = false;
     {
+        platform::ClearLastErrorCode();
         std::ifstream in(platform::StreamPath(path), std::ios::binary);
         if (in.bad()) {
             LogStreamError(in);
             failure = ReadFailure::stream_error;
             return false;
         }
-        // A file that cannot be opened only fails the first read, as too short.
         opened = in.is_open();
-        file = ReadDataFileContent(in, opened ? StreamSize(in) : 0);
+        if (opened) {
+            file = ReadDataFileContent(in, StreamSize(in));
+        } else {
+            // Not a format error: the file is there but cannot be read.
+            WeftLog().Print(LOG_ERROR, L"data-file could not be opened : %ls",
+                            weftcpplib::ErrorTextLine(platform::LastErrorCode()).c_str());
+        }
     }
     CommitContent(config, file);
     if (file.stage == DataFileContent::Stage::complete)

@@ -10,7 +10,9 @@
 // paths longer than the classic 260-unit limit.
 namespace platform {
 
-enum class PathKind { none, file, folder };
+// other: a device, FIFO or socket, which the program never reads or writes
+// as one of its files.
+enum class PathKind { none, file, folder, other };
 
 // What is at path now (none also when it cannot be told).
 PathKind KindOfPath(const std::wstring& path);
@@ -18,8 +20,14 @@ PathKind KindOfPath(const std::wstring& path);
 // Makes the folder (its parent must exist); true when it exists afterwards.
 bool MakeFolder(const std::wstring& folder, std::uint32_t& error);
 
-// Copies a file to a name that must not exist yet; never replaces a file.
-bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error);
+// Copies at most max_bytes of a regular file to a name that must not exist
+// yet; never replaces a file, never reads anything else.
+bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint64_t max_bytes,
+                   std::uint32_t& error);
+
+// The file a path names once symbolic links are followed (the path itself
+// where there are none, or where they cannot be followed).
+std::wstring LinkTarget(const std::wstring& path);
 
 // The form of path that the system's file calls accept whatever its length
 // (on Windows the "\\?\" form for long absolute paths); other paths unchanged.
@@ -50,7 +58,8 @@ std::uint32_t FileExistsError();
 std::uint32_t WriteFaultError();
 
 // Moves `from` over `to`, replacing it in one step; on failure `to` is left
-// as it was and error holds the system's code.
+// as it was and error holds the system's code. Only a regular file is
+// replaced, and `from` takes over its permissions.
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error);
 
 // Removes a file if it is there; for paths of any length, failures ignored.

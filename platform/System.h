@@ -32,6 +32,13 @@ bool ModuleFilePath(std::wstring& path, std::uint32_t& error);
 // The user's temporary folder, ending with the path separator.
 std::wstring TempFolder();
 
+// The folder of the program's log files, ending with the path separator:
+// on Windows the user's temporary folder (the user's own there); elsewhere
+// the user's state folder, $XDG_STATE_HOME/tessel/ or ~/.local/state/tessel/,
+// made private to the user when missing. False, with the reason, when there
+// is no such folder of the user's.
+bool LogFolder(std::wstring& folder, std::wstring& problem);
+
 // The system's text for an error code, as the system returns it; false when
 // the system knows no text for it.
 bool SystemErrorText(std::uint32_t code, std::wstring& text);

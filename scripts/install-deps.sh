@@ -79,6 +79,8 @@ generate_locales() {
   done
   "${sudo_cmd[@]}" locale-gen >/dev/null
 }
+# Checks that package against Debian's policy (scripts/check-deb.sh).
+have_cmd lintian || need+=(lintian)
 
 if [ ${#need[@]} -eq 0 ]; then
   generate_locales

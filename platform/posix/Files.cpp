@@ -2,10 +2,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <fcntl.h>
 
 #include "platform/Files.h"
 #include "platform/Utf16.h"
@@ -71,7 +73,9 @@ PathKind KindOfPath(const std::wstring& path)
     struct stat info{};
     if (path.empty() || stat(Native(path).c_str(), &info) != 0)
         return PathKind::none;
-    return S_ISDIR(info.st_mode) ? PathKind::folder : PathKind::file;
+    if (S_ISDIR(info.st_mode))
+        return PathKind::folder;
+    return S_ISREG(info.st_mode) ? PathKind::file : PathKind::other;
 }
 
 bool MakeFolder(const std::wstring& folder, std::uint32_t& error)
@@ -82,26 +86,27 @@ bool MakeFolder(const std::wstring& folder, std::uint32_t& error)
     return errno == EEXIST && KindOfPath(folder) == PathKind::folder;
 }
 
-bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
+bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint64_t max_bytes, std::uint32_t& error)
 {
-    const Descriptor in{open(Native(from).c_str(), O_RDONLY)};
+    // Never blocks on a FIFO nor reads a device: only a regular file is read.
+    const Descriptor in{open(Native(from).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (in.fd < 0) {
         error = static_cast<std::uint32_t>(errno);
         return false;
     }
     struct stat info{};
-    if (fstat(in.fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? EISDIR : static_cast<std::uint32_t>(errno);
+    if (fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? static_cast<std::uint32_t>(errno) : EINVAL;
         return false;
     }
-    Descriptor out{open(Native(to).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666)};
+    Descriptor out{open(Native(to).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
     if (out.fd < 0) {
         error = static_cast<std::uint32_t>(errno);
         return false;
     }
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = read(in.fd, buffer, sizeof buffer);
+    for (std::uint64_t left = max_bytes; left > 0;) {
+        const ssize_t got = read(in.fd, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof buffer)));
         if (got == 0)
             break;
         errno = ENOSPC;  // what a short write without an error means
@@ -110,7 +115,10 @@ bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32
             unlink(Native(to).c_str());
             return false;
         }
+        left -= static_cast<std::uint64_t>(got);
     }
+    // The copy is as private as the file was.
+    fchmod(out.fd, info.st_mode & 0777);
     if (close(out.fd) != 0) {
         out.fd = -1;
         error = static_cast<std::uint32_t>(errno);
@@ -119,6 +127,26 @@ bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32
     }
     out.fd = -1;
     return true;
+}
+
+std::wstring LinkTarget(const std::wstring& path)
+{
+    // As many links as the system itself follows.
+    constexpr int kMostLinks = 40;
+    std::string current = Native(path);
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        struct stat info{};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return WideFromUtf8(current);
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4095) + 1, '\0');
+        const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+            return path;
+        target.resize(static_cast<std::size_t>(length));
+        const std::size_t slash = current.rfind('/');
+        current = target.front() == '/' || slash == std::string::npos ? target : current.substr(0, slash + 1) + target;
+    }
+    return path;
 }
 
 std::wstring ExtendedPath(const std::wstring& path)
@@ -141,7 +169,20 @@ std::filesystem::path StreamPath(const std::wstring& path)
 
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
 {
-    if (std::rename(Native(from).c_str(), Native(to).c_str()) == 0)
+    const std::string source = Native(from);
+    const std::string target = Native(to);
+    struct stat info{};
+    if (lstat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+            return false;
+        }
+        // Owner first: a change of owner clears the set-id bits.
+        if (geteuid() == 0)
+            (void)!chown(source.c_str(), info.st_uid, info.st_gid);
+        chmod(source.c_str(), info.st_mode & 07777);
+    }
+    if (std::rename(source.c_str(), target.c_str()) == 0)
         return true;
     error = static_cast<std::uint32_t>(errno);
     return false;

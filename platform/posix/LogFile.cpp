@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "platform/LogFile.h"
@@ -23,6 +24,16 @@ int Descriptor(std::intptr_t native)
     return static_cast<int>(native);
 }
 
+// Says once per process, on the standard error stream, why there is no log.
+void NoLog(const std::string& path, const char* why)
+{
+    static bool said = false;
+    if (said)
+        return;
+    said = true;
+    std::fprintf(stderr, "%s: no log: %s: %s\n", program_invocation_short_name, path.c_str(), why);
+}
+
 } // namespace
 
 LogFile::~LogFile()
@@ -34,13 +45,29 @@ std::uint32_t LogFile::OpenAlways(const std::wstring& path, bool& existed)
 {
     Close();
     const std::string native = NativePath(path);
-    // Creating exclusively first tells a new file from an existing one.
-    int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+    // Never through a link, never blocked by a FIFO, never into a file that
+    // is not the user's own: whatever is there instead means no log.
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+    int fd = open(native.c_str(), kFlags | O_CREAT | O_EXCL, 0600);
     existed = fd < 0 && errno == EEXIST;
     if (existed)
-        fd = open(native.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0)
-        return static_cast<std::uint32_t>(errno);
+        fd = open(native.c_str(), kFlags);
+    if (fd < 0) {
+        const int error = errno;
+        NoLog(native, std::strerror(error));
+        return static_cast<std::uint32_t>(error);
+    }
+    struct stat info{};
+    const bool stat_ok = fstat(fd, &info) == 0;
+    const char* refusal = !stat_ok                  ? "cannot be examined"
+                          : !S_ISREG(info.st_mode)  ? "not a regular file"
+                          : info.st_uid != geteuid() ? "owned by another user"
+                                                     : nullptr;
+    if (refusal) {
+        close(fd);
+        NoLog(native, refusal);
+        return EPERM;
+    }
     native_ = fd;
     return 0;
 }

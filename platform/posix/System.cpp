@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/PrivateFolder.h"
 #include "platform/System.h"
 #include "platform/Utf16.h"
 
@@ -62,6 +64,33 @@ std::wstring TempFolder()
     if (folder.back() != '/')
         folder += '/';
     return platform::WideFromUtf8(folder);
+}
+
+bool LogFolder(std::wstring& folder, std::wstring& problem)
+{
+    // Relative values are to be ignored.
+    std::string base;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && state[0] == '/')
+        base = state;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        base = std::string(home) + "/.local/state";
+    else {
+        problem = L"neither XDG_STATE_HOME nor HOME is set";
+        return false;
+    }
+    const std::string path = base + "/tessel";
+    std::string error;
+    if (!MakePrivateFolders(path, error)) {
+        problem = platform::WideFromUtf8(error);
+        return false;
+    }
+    struct stat info{};
+    if (stat(path.c_str(), &info) != 0 || info.st_uid != geteuid()) {
+        problem = platform::WideFromUtf8(path) + L": not the user's own folder";
+        return false;
+    }
+    folder = platform::WideFromUtf8(path + "/");
+    return true;
 }
 
 bool SystemErrorText(std::uint32_t code, std::wstring& text)

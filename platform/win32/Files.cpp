@@ -38,12 +38,71 @@ bool MakeFolder(const std::wstring& folder, std::uint32_t& error)
     return error == ERROR_ALREADY_EXISTS && KindOfPath(folder) == PathKind::folder;
 }
 
-bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
+namespace {
+
+// Closes a handle on every way out.
+struct Handle {
+    HANDLE handle;
+    ~Handle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+
+// The first max_bytes of a file too large to be copied whole.
+bool CopyFirstBytes(const std::wstring& from, const std::wstring& to, std::uint64_t max_bytes, std::uint32_t& error)
 {
+    const Handle in{CreateFileW(ExtendedPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (in.handle == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return false;
+    }
+    Handle out{CreateFileW(ExtendedPath(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr)};
+    if (out.handle == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return false;
+    }
+    char buffer[65536];
+    for (std::uint64_t left = max_bytes; left > 0;) {
+        DWORD got = 0, written = 0;
+        const DWORD want = static_cast<DWORD>(left < sizeof buffer ? left : sizeof buffer);
+        if (!ReadFile(in.handle, buffer, want, &got, nullptr) ||
+            (got > 0 && (!WriteFile(out.handle, buffer, got, &written, nullptr) || written != got))) {
+            error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+            CloseHandle(out.handle);
+            out.handle = INVALID_HANDLE_VALUE;
+            DeleteFileW(ExtendedPath(to).c_str());
+            return false;
+        }
+        if (got == 0)
+            break;
+        left -= got;
+    }
+    return true;
+}
+
+} // namespace
+
+bool CopyToNewFile(const std::wstring& from, const std::wstring& to, std::uint64_t max_bytes, std::uint32_t& error)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExW(ExtendedPath(from).c_str(), GetFileExInfoStandard, &data) &&
+        ((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow) > max_bytes)
+        return CopyFirstBytes(from, to, max_bytes, error);
     if (CopyFileW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(), TRUE))
         return true;
     error = GetLastError();
     return false;
+}
+
+// Settings paths here are followed by the system's own calls; a move
+// replaces a link as it replaces a file.
+std::wstring LinkTarget(const std::wstring& path)
+{
+    return path;
 }
 
 std::wstring ExtendedPath(const std::wstring& path)

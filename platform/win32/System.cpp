@@ -62,6 +62,12 @@ std::wstring TempFolder()
     return buffer;
 }
 
+bool LogFolder(std::wstring& folder, std::wstring&)
+{
+    folder = TempFolder();
+    return true;
+}
+
 bool SystemErrorText(std::uint32_t code, std::wstring& text)
 {
     wchar_t* message = nullptr;

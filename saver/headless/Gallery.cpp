@@ -8,7 +8,7 @@
 
 #include "core/BuiltinScenes.h"
 #include "platform/posix/OutputFiles.h"
-#include "platform/posix/StopSignals.h"
+#include "platform/StopSignals.h"
 #include "saver/headless/ImageFiles.h"
 
 namespace saver::headless {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/BuiltinScenes.h"
-#include "platform/posix/StopSignals.h"
+#include "platform/StopSignals.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderOptions.h"

@@ -7,7 +7,7 @@
 
 #include "config/SceneScheduler.h"
 #include "core/CAEngine.h"
-#include "platform/posix/StopSignals.h"
+#include "platform/StopSignals.h"
 #include "saver/FrameHost.h"
 #include "saver/FramePacer.h"
 #include "saver/SeededRandom.h"

@@ -1,15 +1,11 @@
 // tessel-x11: the saver as an X11 display program, as XScreenSaver runs them.
 #include "saver/x11/XlibHeaders.h"
-#include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +14,7 @@
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
 #include "platform/Files.h"
+#include "platform/StopSignals.h"
 #include "saver/FrameHost.h"
 #include "saver/x11/Options.h"
 #include "saver/SeededRandom.h"
@@ -43,20 +40,6 @@ int Fail(const std::string& message)
     return 1;
 }
 
-// SIGTERM (how XScreenSaver stops its programs), SIGINT and SIGHUP arrive as
-// readable data in the loop's poll set instead of interrupting a frame.
-int SignalDescriptor()
-{
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGHUP);
-    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
-        return -1;
-    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
-}
-
 // The process-wide objects of the saver, in the order they depend on.
 struct SaverObjects {
     SaverObjects() { weftcpplib::WeftLog(); }
@@ -69,7 +52,8 @@ enum class Ending { running, signal, window_gone, closed };
 
 class Loop {
 public:
-    Loop(Display* display, TargetWindow& window, X11FrontEnd& front, saver::FrameHost& host, int signals)
+    Loop(Display* display, TargetWindow& window, X11FrontEnd& front, saver::FrameHost& host,
+         platform::StopSignals& signals)
         : display_(display), window_(window), front_(front), host_(host), signals_(signals)
     {
     }
@@ -101,15 +85,11 @@ public:
 private:
     void Wait(int timeout_ms)
     {
-        pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {signals_, POLLIN, 0}};
-        if (poll(fds, 2, timeout_ms) < 0 && errno != EINTR)
+        const platform::StopSignals::Wake wake = signals_.Wait(ConnectionNumber(display_), timeout_ms);
+        if (wake.signal != 0)
+            WeftLog().Print(LOG_INFO, L"signal %d : ending", wake.signal);
+        if (wake.signal != 0 || wake.failed)
             ending_ = Ending::signal;
-        if (fds[1].revents & POLLIN) {
-            signalfd_siginfo info{};
-            if (read(signals_, &info, sizeof info) > 0)
-                WeftLog().Print(LOG_INFO, L"signal %d : ending", static_cast<int>(info.ssi_signo));
-            ending_ = Ending::signal;
-        }
     }
 
     void Handle(const XEvent& event)
@@ -134,7 +114,7 @@ private:
     TargetWindow& window_;
     X11FrontEnd& front_;
     saver::FrameHost& host_;
-    int signals_;
+    platform::StopSignals& signals_;
     Ending ending_ = Ending::running;
 };
 
@@ -160,9 +140,6 @@ bool PrepareSettings(const Options& options, const std::string& path, config::We
 
 int RunSaver(const Options& options)
 {
-    const int signals = SignalDescriptor();
-    if (signals < 0)
-        return Fail("signals cannot be watched");
     std::string error;
     const auto target = ResolveTarget(options, std::getenv("XSCREENSAVER_WINDOW"), error);
     if (!target)
@@ -172,6 +149,8 @@ int RunSaver(const Options& options)
         options.data_path.value_or(DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     if (path.empty())
         return Fail("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
+    if (const std::string problem = SettingsFileProblem(path); !problem.empty())
+        return Fail(problem);
 
     // The log is set up first; the settings file is read only once there
     // is somewhere to draw.
@@ -184,6 +163,11 @@ int RunSaver(const Options& options)
     if (!window) {
         XCloseDisplay(display);
         return Fail(error);
+    }
+    if (const std::string problem = UndrawableVisual(display, window->id()); !problem.empty()) {
+        window->Close(display);
+        XCloseDisplay(display);
+        return Fail(problem);
     }
 
     if (!PrepareSettings(options, path, saver_objects.config, error)) {
@@ -200,7 +184,12 @@ int RunSaver(const Options& options)
     }
 
     Ending ending;
+    bool saved = true;
     {
+        // From the first frame on, a signal ends the loop in good order.
+        platform::StopSignals signals;
+        if (!signals.ok())
+            return Fail("signals cannot be watched");
         X11FrontEnd front(display, window->id(), options.use_shm);
         saver::FrameHost host(front, saver_objects.config, saver_objects.scheduler, saver_objects.engine,
                               saver::FrameHost::Options{.use_data_file = false});
@@ -212,7 +201,7 @@ int RunSaver(const Options& options)
         // was playing is stored, unless this run's settings were forced.
         if (!OverridesSettings(options)) {
             const FolderLock lock(platform::Utf8FromWide(saver_objects.config.user_data_file_path));
-            saver_objects.config.WriteDataFile();
+            saved = saver_objects.config.WriteDataFile();
         }
         host.Stop();
         WeftLog().Print(LOG_INFO, L"frames shown : %llu, dropped : %llu",
@@ -222,7 +211,8 @@ int RunSaver(const Options& options)
     if (ending != Ending::window_gone)
         window->Close(display);
     XCloseDisplay(display);
-    close(signals);
+    if (!saved)
+        return Fail("settings not saved: " + WriteFailureText(saver_objects.config));
     return 0;
 }
 
@@ -230,6 +220,7 @@ int RunSaver(const Options& options)
 
 int main(int argc, char** argv)
 {
+    platform::DefaultStopSignals();
     std::setlocale(LC_ALL, "");
     std::string error;
     const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
@@ -241,5 +232,9 @@ int main(int argc, char** argv)
         std::fputs(UsageText(), stdout);
         return 0;
     }
-    return RunSaver(*options);
+    try {
+        return RunSaver(*options);
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    }
 }

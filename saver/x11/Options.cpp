@@ -42,7 +42,7 @@ const char* UsageText()
     return "usage: tessel-x11 [-window | -root | -window-id ID] [-scene N] [-fps N] [-data PATH] [-seed K]\n"
            "  -window        draw into a window of its own (the default)\n"
            "  -root          draw into the root window (XScreenSaver's window when it runs the program)\n"
-           "  -window-id ID  draw into the window ID (decimal or 0x hexadecimal)\n"
+           "  -window-id ID  draw into the window ID (decimal or 0x hexadecimal); wins over the others\n"
            "  -scene N       play only scene number N\n"
            "  -fps N         frames per second, 1 to 120, for this run\n"
            "  -data PATH     settings file (default: $XDG_CONFIG_HOME/tessel/Tessel.dat)\n"
@@ -71,8 +71,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         };
         if (name == "-window" || name == "-root") {
             const Target target = name == "-root" ? Target::root : Target::own_window;
+            // A window id wins, as XScreenSaver's settings preview adds one
+            // to the program's own line (which holds -root).
+            if (options.target == Target::window_id)
+                continue;
             if (options.target != Target::unset && options.target != target) {
-                error = "choose one of -window, -root and -window-id";
+                error = "choose one of -window and -root";
                 return std::nullopt;
             }
             options.target = target;
@@ -83,10 +87,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             const auto id = ParseWindowId(*text);
             if (!id)
                 return bad(*text);
-            if (options.target != Target::unset && options.target != Target::window_id) {
-                error = "choose one of -window, -root and -window-id";
-                return std::nullopt;
-            }
             options.target = Target::window_id;
             options.window_id = *id;
         } else if (name == "-scene") {

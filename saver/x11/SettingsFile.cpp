@@ -1,13 +1,7 @@
 #include "saver/x11/SettingsFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "platform/Files.h"
+#include "platform/System.h"
 #include "platform/Utf16.h"
 
 namespace saver::x11 {
@@ -35,31 +29,33 @@ bool MakeFoldersFor(const std::string& file, std::string& error)
     const std::size_t last = file.rfind('/');
     if (last == std::string::npos || last == 0)
         return true;
-    for (std::size_t at = file.find('/', 1); at != std::string::npos && at <= last; at = file.find('/', at + 1)) {
-        const std::string folder = file.substr(0, at);
-        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            error = folder + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
+    return platform::MakePrivateFolders(file.substr(0, last), error);
 }
 
-FolderLock::FolderLock(const std::string& file)
+std::string SettingsFileProblem(const std::string& path)
 {
-    const std::size_t last = file.rfind('/');
-    const std::string folder = last == std::string::npos ? "." : last == 0 ? "/" : file.substr(0, last);
-    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
-        close(fd_);
-        fd_ = -1;
+    switch (platform::KindOfPath(platform::WideFromUtf8(path))) {
+    case platform::PathKind::none:
+    case platform::PathKind::file:
+        return {};
+    case platform::PathKind::folder:
+        return path + ": a folder, not a settings file";
+    case platform::PathKind::other:
+        break;
     }
+    return path + ": not a regular file (a device, FIFO or socket): settings are read from and saved to "
+                  "regular files only";
 }
 
-FolderLock::~FolderLock()
+std::string WriteFailureText(const config::WeftConfig& config)
 {
-    if (fd_ >= 0)
-        close(fd_);
+    if (config.write_failures.empty())
+        return {};
+    const config::WriteFailure& failure = config.write_failures.back();
+    std::wstring reason;
+    if (!platform::SystemErrorText(failure.error, reason))
+        reason = L"error " + std::to_wstring(failure.error);
+    return platform::Utf8FromWide(failure.path + L": " + reason);
 }
 
 void UseDataFile(config::WeftConfig& config, const std::string& path)

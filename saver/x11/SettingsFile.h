@@ -2,6 +2,7 @@
 #include <string>
 
 #include "config/WeftConfig.h"
+#include "platform/PrivateFolder.h"
 #include "saver/x11/Options.h"
 
 // Where tessel-x11 keeps its settings: the same Tessel.dat as on Windows, in
@@ -23,17 +24,14 @@ void UseDataFile(config::WeftConfig& config, const std::string& path);
 // one copy per monitor, and they start and stop together, so their reads and
 // writes of the one file take turns. A folder that cannot be locked is
 // passed over (the file's own writes still replace it whole).
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& file);
-    ~FolderLock();
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    bool locked() const { return fd_ >= 0; }
+using platform::FolderLock;
 
-private:
-    int fd_ = -1;
-};
+// Why path cannot hold the settings (a folder, device, FIFO or socket is
+// there); empty when it can: a regular file, or nothing yet.
+std::string SettingsFileProblem(const std::string& path);
+
+// The last failed save, as "path: reason".
+std::string WriteFailureText(const config::WeftConfig& config);
 
 // Applies -scene and -fps to the model read from the file. False, with the
 // reason, when no scene of the list has the number asked for.

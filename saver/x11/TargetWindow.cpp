@@ -69,6 +69,23 @@ bool TargetWindow::IsCloseRequest(const XEvent& event) const
            static_cast<Atom>(event.xclient.data.l[0]) == delete_atom_;
 }
 
+std::string UndrawableVisual(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes) || !attributes.visual)
+        return {};
+    if (attributes.visual->c_class == TrueColor)
+        return {};
+    static constexpr const char* kClassNames[] = {"StaticGray", "GrayScale", "StaticColor",
+                                                  "PseudoColor", "TrueColor", "DirectColor"};
+    const int visual_class = attributes.visual->c_class;
+    const char* name = visual_class >= 0 && visual_class <= DirectColor ? kClassNames[visual_class] : "unknown";
+    char text[160];
+    std::snprintf(text, sizeof text, "cannot draw on this screen (%d-bit %s): TrueColor visuals only (15 to 32 bits)",
+                  attributes.depth, name);
+    return text;
+}
+
 void TargetWindow::Close(Display* display)
 {
     if (own_)

@@ -29,4 +29,8 @@ private:
     Atom delete_atom_ = 0;
 };
 
+// Why frames cannot be drawn on the window's visual (a colour-map visual
+// such as 8-bit PseudoColor); empty when they can (TrueColor).
+std::string UndrawableVisual(Display* display, Window window);
+
 } // namespace saver::x11

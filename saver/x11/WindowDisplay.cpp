@@ -17,4 +17,15 @@ DisplayInfo DisplayForWindow(int width, int height)
     return {screen_width, screen_height, {{0, 0, screen_width, screen_height}}, {0, 0, width, height}};
 }
 
+DrawnSize BoundWindowSize(int width, int height)
+{
+    constexpr int kLongestSide = 16384;
+    constexpr std::int64_t kMostPixels = std::int64_t{8192} * 8192;
+    const int w = std::clamp(width, 0, kLongestSide);
+    int h = std::clamp(height, 0, kLongestSide);
+    if (w > 0 && std::int64_t{w} * h > kMostPixels)
+        h = static_cast<int>(kMostPixels / w);
+    return {w, h, w == width && h == height};
+}
+
 } // namespace saver::x11

@@ -10,4 +10,14 @@ namespace saver::x11 {
 
 DisplayInfo DisplayForWindow(int width, int height);
 
+// The part of a window that frames are drawn into: all of it up to 16384
+// pixels a side and 8192 x 8192 pixels in all (two 8K monitors side by
+// side), else its top-left part of that size, so that no window size makes
+// the program ask for gigabytes.
+struct DrawnSize {
+    int width, height;
+    bool whole;
+};
+DrawnSize BoundWindowSize(int width, int height);
+
 } // namespace saver::x11

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 
 #include "platform/System.h"
 #include "saver/MonitorLayout.h"
+#include "saver/x11/WindowDisplay.h"
 #include "saver/x11/XErrors.h"
 #include "weftcpplib/CWeftLogManager.h"
 
@@ -52,8 +54,7 @@ X11FrontEnd::X11FrontEnd(Display* display, Window window, bool use_shm)
     XGetWindowAttributes(display, window, &attributes);
     visual_ = attributes.visual;
     depth_ = attributes.depth;
-    width_ = attributes.width;
-    height_ = attributes.height;
+    Bound(attributes.width, attributes.height);
     converter_ = PixelConverter(static_cast<std::uint32_t>(visual_->red_mask),
                                 static_cast<std::uint32_t>(visual_->green_mask),
                                 static_cast<std::uint32_t>(visual_->blue_mask));
@@ -83,12 +84,25 @@ void X11FrontEnd::SetFrameInterval(std::uint32_t interval_ms)
     timer_.Set(interval_ms, NowMs());
 }
 
+void X11FrontEnd::Bound(int width, int height)
+{
+    const DrawnSize drawn = BoundWindowSize(width, height);
+    width_ = drawn.width;
+    height_ = drawn.height;
+    if (drawn.whole)
+        return;
+    WeftLog().Print(LOG_WARN, L"window %d x %d too large : drawing its top-left %d x %d", width, height, width_,
+                    height_);
+    std::fprintf(stderr, "tessel-x11: the window (%d x %d) is larger than it draws: drawing its top-left %d x %d\n",
+                 width, height, width_, height_);
+}
+
 bool X11FrontEnd::Resize(int width, int height)
 {
-    if (width == width_ && height == height_)
+    const DrawnSize drawn = BoundWindowSize(width, height);
+    if (drawn.width == width_ && drawn.height == height_)
         return false;
-    width_ = width;
-    height_ = height;
+    Bound(width, height);
     Release();
     scratch_.reset();
     return true;

@@ -39,7 +39,8 @@ public:
     std::uint64_t frames_shown() const { return shown_; }
     std::uint64_t frames_dropped() const { return dropped_; }
 
-    // A new window size: true when it changed (the images are made anew).
+    // A new window size: true when the drawn size changed (the images are
+    // made anew). The drawn size is bounded (BoundWindowSize).
     bool Resize(int width, int height);
     // Handles the server's completion events of shared-memory puts; false
     // for any other event.
@@ -48,6 +49,7 @@ public:
     void Release();
 
 private:
+    void Bound(int width, int height);
     ImageSurface* FreeSurface();
     void Fill(ImageSurface& surface, const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans);
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "ConfigTestSupport.h"
-#include "ScopedTempFolder.h"
+#include "ScopedLogFolder.h"
 #include "config/DataFilePlaces.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
@@ -70,16 +70,16 @@ TEST_F(WeftConfigTest, KnowsItsVersionAndTheDataFileBesideTheProgram)
     EXPECT_EQ(config.data_file_path, folder + L"Tessel.dat");
 }
 
-TEST_F(WeftConfigTest, LogsItsStartInTheTemporaryFolder)
+TEST_F(WeftConfigTest, LogsItsStartInTheUsersLogFolder)
 {
     {
-        ScopedTempFolder temp(Path(L""));
+        ScopedLogFolder temp(Path(L""));
         config::WeftConfig config;
         std::wstring module_path;
         std::uint32_t error = 0;
         ASSERT_TRUE(platform::ModuleFilePath(module_path, error));
 
-        const auto lines = LogLinesOf(L"Tessel_%%%%%%_");
+        const auto lines = LogLinesOf(std::wstring(ScopedLogFolder::kLogSubfolder) + L"Tessel_%%%%%%_");
         ASSERT_GE(lines.size(), 5u);
         EXPECT_EQ(lines[0], L"Module file name : " + module_path);
         EXPECT_EQ(lines[1], L"Module file version : 1.2.0.0");

@@ -21,7 +21,7 @@ x11_setup() {
   rm -rf "$X11_WORK"
   mkdir -p "$X11_WORK/home"
   export HOME="$X11_WORK/home" TMPDIR="$X11_WORK"
-  unset XDG_CONFIG_HOME XSCREENSAVER_WINDOW
+  unset XDG_CONFIG_HOME XDG_STATE_HOME XSCREENSAVER_WINDOW
   export DISPLAY
   DISPLAY=$(cat "${TESSEL_XVFB_DIR:?}/display") || x11_fail "no X display from the fixture"
   trap x11_cleanup EXIT
@@ -82,3 +82,32 @@ x11_clear_root() { timeout -k 1 5 xsetroot -solid black; }
 
 # Shared-memory segments created by process $1 that still exist.
 x11_segments_of() { ipcs -m -p | awk -v pid="$1" '$3 == pid { n++ } END { print n + 0 }'; }
+
+# A display of the test's own, of screen $1 (WxHxDEPTH): DISPLAY names it and
+# X11_XVFB_PID is its server, stopped with the test's other processes.
+x11_private_display() {
+  exec 8> >(cat >"$X11_WORK/display")
+  Xvfb -displayfd 8 -screen 0 "$1" -nolisten tcp -noreset >"$X11_WORK/xvfb.log" 2>&1 &
+  X11_XVFB_PID=$!
+  X11_PIDS+=("$X11_XVFB_PID")
+  exec 8>&-
+  for _ in $(seq 100); do [ -s "$X11_WORK/display" ] && break; sleep 0.1; done
+  DISPLAY=":$(tr -dc 0-9 <"$X11_WORK/display")"
+  [ "$DISPLAY" != ":" ] || x11_fail "no private display of $1"
+}
+
+# The unprivileged test user (XScreenSaver refuses root; root passes every
+# permission), made when missing; X11_USER names it.
+x11_test_user() {
+  X11_USER=tessel-xss
+  id "$X11_USER" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$X11_USER" ||
+    x11_fail "cannot make the test user $X11_USER"
+}
+
+# The command prefix X11_AS_USER that runs a program as the test user with
+# home $1 and nothing else of the environment but DISPLAY and PATH; setpriv
+# execs it, so the process started is the program itself and signals reach it.
+x11_as_user() {
+  X11_AS_USER=(setpriv --reuid "$X11_USER" --regid "$X11_USER" --init-groups
+    env -i HOME="$1" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin)
+}

@@ -6,13 +6,7 @@
 source "$(dirname "$0")/x11-lib.sh"
 saver=$1
 x11_setup x11_depth16
-exec 8> >(cat >"$X11_WORK/display")
-Xvfb -displayfd 8 -screen 0 320x240x16 -nolisten tcp -noreset >"$X11_WORK/xvfb.log" 2>&1 &
-X11_PIDS+=("$!")
-exec 8>&-
-for _ in $(seq 100); do [ -s "$X11_WORK/display" ] && break; sleep 0.1; done
-DISPLAY=":$(tr -dc 0-9 <"$X11_WORK/display")"
-[ "$DISPLAY" != ":" ] || x11_fail "no 16-bit display"
+x11_private_display 320x240x16
 
 # Share of non-zero pixels and a digest of a 16-bit root dump.
 stats16() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Debian's XScreenSaver runs tessel-x11: a test user (XScreenSaver refuses to
-# run as root) whose .xscreensaver lists "tessel-x11 -root" as the only
-# program; -activate shows the automaton, -deactivate ends the program.
+# run as root) whose .xscreensaver lists it by the README's line; -activate
+# shows the automaton, -deactivate ends the program; the settings program
+# plays its preview (started with -root and the preview's window id).
 #   x11_xscreensaver.sh TESSEL_X11
 source "$(dirname "$0")/x11-lib.sh"
 saver=$1
@@ -24,11 +25,14 @@ fade:		False
 unfade:		False
 timeout:	0:30:00
 cycle:		0:00:00
-programs:	$home/bin/tessel-x11 -root \n
+programs:	\
+	"Tessel"  tessel-x11 -root \n\
+		maze --root \n\
+
 CONF
 chown -R "$user:" "$home"
 chmod 755 "$X11_WORK" "$home"
-as_user() { runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin TMPDIR="$home" "$@"; }
+as_user() { runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH="$home/bin:/usr/bin:/bin" "$@"; }
 hack_pid() { pgrep -u "$user" -x tessel-x11 | head -n 1; }
 
 as_user xscreensaver -no-splash >"$X11_WORK/xscreensaver.out" 2>&1 &
@@ -58,7 +62,7 @@ as_user xscreensaver-command -activate >>"$X11_WORK/xscreensaver.out" 2>&1 || x1
 hack=
 for _ in $(seq 50); do hack=$(hack_pid); [ -n "$hack" ] && break; sleep 0.1; done
 [ -n "$hack" ] || x11_fail "XScreenSaver started no tessel-x11: $(cat "$X11_WORK/xscreensaver.out")"
-x11_wait_lit root 5 || x11_fail "the screen does not show the automaton: $X11_SEEN"
+x11_wait_lit root 10 || x11_fail "the screen does not show the automaton: $X11_SEEN"
 first=$(x11_digest "$X11_SEEN")
 sleep 0.3
 [ "$first" != "$(x11_digest "$(x11_stats root)")" ] || x11_fail "the saver's screen does not change"
@@ -70,4 +74,32 @@ for _ in $(seq 50); do kill -0 "$hack" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$hack" 2>/dev/null || x11_fail "tessel-x11 (pid $hack) still runs after -deactivate"
 [ "$(x11_segments_of "$hack")" = 0 ] || x11_fail "shared memory left behind by the hack"
 echo "deactivate: tessel-x11 ended"
+
+# The settings program: its preview of the selected program. Started
+# through setpriv, so that its process id is its own; its previews are its
+# children.
+gui=
+stop_settings() {
+  [ -n "$gui" ] || return 0
+  local children
+  children=$(pgrep -P "$gui")
+  kill -TERM "$gui" 2>/dev/null
+  x11_wait_exit "$gui" 5
+  for pid in $children; do kill -TERM "$pid" 2>/dev/null; done
+  gui=
+}
+trap 'stop_settings; stop_daemon' EXIT
+setpriv --reuid "$user" --regid "$user" --init-groups env -i HOME="$home" DISPLAY="$DISPLAY" \
+  PATH="$home/bin:/usr/bin:/bin" xscreensaver-settings >"$X11_WORK/settings.out" 2>&1 &
+gui=$!
+preview=
+for _ in $(seq 100); do preview=$(pgrep -P "$gui" -x tessel-x11); [ -n "$preview" ] && break; sleep 0.1; done
+[ -n "$preview" ] || x11_fail "the settings program started no preview: $(cat "$X11_WORK/settings.out")"
+line=$(tr '\0' ' ' <"/proc/$preview/cmdline")
+window=$(sed -n 's/.*-window-id \(0x[0-9a-fA-F]*\).*/\1/p' <<<"$line")
+[ -n "$window" ] || x11_fail "the preview was started without a window id: $line"
+x11_wait_lit "$window" 10 || x11_fail "the preview does not play ($line): $X11_SEEN"
+kill -0 "$preview" 2>/dev/null || x11_fail "the preview ended: $line"
+stop_settings
+echo "settings preview: '$line' plays in $window"
 echo "PASS"

@@ -53,7 +53,7 @@ TEST(X11Options, BadLinesAreRefusedWithAReason)
     const std::vector<std::vector<std::string>> bad = {
         {"-bogus"},         {"root"},           {"-fps"},           {"-fps", "0"},     {"-fps", "121"},
         {"-fps", "3.5"},    {"-scene", "0"},    {"-scene", "x"},    {"-seed", "-1"},   {"-data", ""},
-        {"-window-id"},     {"-window-id", "0"}, {"-root", "-window"}, {"-window", "-window-id", "5"},
+        {"-window-id"},     {"-window-id", "0"}, {"-root", "-window"},  {"-scene", "32768"},
     };
     for (const auto& args : bad) {
         std::string error;
@@ -63,6 +63,34 @@ TEST(X11Options, BadLinesAreRefusedWithAReason)
     std::string error;
     Parse({"-fps", "0"}, &error);
     EXPECT_NE(error.find("-fps"), std::string::npos) << error;
+}
+
+TEST(X11Options, TheRangesIncludeTheirBounds)
+{
+    const struct {
+        const char* option;
+        const char* value;
+        bool taken;
+    } cases[] = {
+        {"-fps", "1", true},      {"-fps", "120", true},      {"-fps", "0", false},    {"-fps", "121", false},
+        {"-scene", "1", true},    {"-scene", "32767", true},  {"-scene", "0", false},  {"-scene", "32768", false},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto options = ParseOptions({c.option, c.value}, error);
+        EXPECT_EQ(options.has_value(), c.taken) << c.option << ' ' << c.value;
+    }
+}
+
+TEST(X11Options, AWindowIdWinsOverRootAndWindowInAnyOrder)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"-root", "--window-id", "0x2a"}, {"-window-id", "42", "-root"}, {"-window", "-window-id", "42"}}) {
+        const auto options = Parse(args);
+        ASSERT_TRUE(options) << args[0];
+        EXPECT_EQ(options->target, Target::window_id);
+        EXPECT_EQ(options->window_id, 42u);
+    }
 }
 
 TEST(X11Options, RepeatingTheSameTargetIsHarmless)

@@ -120,14 +120,15 @@ TEST(X11FolderLock, CopiesTakeTurnsOnTheFolder)
     {
         const FolderLock held(file);
         ASSERT_TRUE(held.locked());
-        // Another open description of the folder cannot take it meanwhile.
+        // Another open description of the folder cannot take it meanwhile,
+        // not even to share it: the lock is exclusive.
         const int other = open(base.c_str(), O_RDONLY | O_DIRECTORY);
         ASSERT_GE(other, 0);
-        EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0);
+        EXPECT_NE(flock(other, LOCK_SH | LOCK_NB), 0);
         close(other);
     }
     const int other = open(base.c_str(), O_RDONLY | O_DIRECTORY);
-    EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(flock(other, LOCK_SH | LOCK_NB), 0);
     close(other);
     // No folder: nothing to lock, and nothing fails.
     EXPECT_FALSE(FolderLock((base / "missing/Tessel.dat").string()).locked());

@@ -36,6 +36,24 @@ TEST(X11WindowDisplay, AThumbnailShowsAWholeStripScreenOfItsShape)
             ASSERT_EQ(window.row(y)[x], 0x00FF8040u) << x << "," << y;
 }
 
+TEST(X11WindowDisplay, HugeWindowsAreDrawnInPartOnly)
+{
+    const struct {
+        int width, height;
+        DrawnSize drawn;
+    } cases[] = {
+        {1920, 1080, {1920, 1080, true}},       {16384, 4096, {16384, 4096, true}},
+        {8192, 8192, {8192, 8192, true}},       {8192, 8193, {8192, 8192, false}},
+        {32767, 32767, {16384, 4096, false}},   {100, 32767, {100, 16384, false}},
+    };
+    for (const auto& c : cases) {
+        const DrawnSize drawn = BoundWindowSize(c.width, c.height);
+        EXPECT_EQ(drawn.width, c.drawn.width) << c.width << "x" << c.height;
+        EXPECT_EQ(drawn.height, c.drawn.height) << c.width << "x" << c.height;
+        EXPECT_EQ(drawn.whole, c.drawn.whole) << c.width << "x" << c.height;
+    }
+}
+
 TEST(X11WindowDisplay, EmptyWindowsStayEmpty)
 {
     EXPECT_EQ(DisplayForWindow(0, 0).screen_width, 0);

@@ -1,11 +1,14 @@
 #include <windows.h>
 
-#include "config/ScopedTempFolder.h"
+#include "config/ScopedLogFolder.h"
 
 namespace tessel_test {
 
+// The log is in the temporary folder itself.
+const wchar_t* const ScopedLogFolder::kLogSubfolder = L"";
+
 // GetTempPathW takes TMP first.
-ScopedTempFolder::ScopedTempFolder(const std::wstring& folder)
+ScopedLogFolder::ScopedLogFolder(const std::wstring& folder)
 {
     wchar_t value[MAX_PATH + 1];
     const DWORD length = GetEnvironmentVariableW(L"TMP", value, MAX_PATH + 1);
@@ -16,7 +19,7 @@ ScopedTempFolder::ScopedTempFolder(const std::wstring& folder)
     SetEnvironmentVariableW(L"TMP", folder.c_str());
 }
 
-ScopedTempFolder::~ScopedTempFolder()
+ScopedLogFolder::~ScopedLogFolder()
 {
     SetEnvironmentVariableW(L"TMP", had_value_ ? saved_.c_str() : nullptr);
 }
