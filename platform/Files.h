@@ -57,9 +57,11 @@ std::uint32_t PathNotFoundError();
 std::uint32_t FileExistsError();
 std::uint32_t WriteFaultError();
 
-// Moves `from` over `to`, replacing it in one step; on failure `to` is left
-// as it was and error holds the system's code. Only a regular file is
-// replaced, and `from` takes over its permissions.
+// Moves `from` over `to`, replacing it in one step. `from`'s bytes reach the
+// disk first, so that not even a power loss can leave `to` empty or partial,
+// and the move itself is made lasting. On failure `to` is left as it was and
+// error holds the system's code. Only a regular file is replaced, and `from`
+// takes over its permissions.
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error);
 
 // Removes a file if it is there; for paths of any length, failures ignored.

@@ -4,7 +4,7 @@
 # start on a machine that runs no 32-bit x86 code. So a 64-bit program, and
 # Wine's own programs in a 64-bit build's prefix, go to the 64-bit loader
 # directly, and a 32-bit program to the 32-bit one.
-#   wine_arch_of FILE    prints win32 or win64 for a Windows program
+#   wine_arch_of FILE    prints win32 or win64 for a Windows program (fails for others)
 #   wine_use ARCH        sets WINE to that arch's loader and exports WINELOADER
 #                        to match, so Wine starts its helpers with it too
 #   wine_runnable_arch WHO  prints the build to run here: win32 (the shipped
@@ -13,8 +13,20 @@
 
 TESSEL_SCRIPTS=${TESSEL_SCRIPTS:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)}
 
+# Read from the headers directly: every test program starts through here, and
+# a Python start would cost as much as Wine's own.
 wine_arch_of() {
-  /usr/bin/python3 "$TESSEL_SCRIPTS/pe-check.py" arch "$1" 2>/dev/null
+  local offset signature zero machine
+  [ -f "$1" ] && [ "$(head -c 2 "$1" 2>/dev/null)" = MZ ] || return 1
+  # The DOS header's last field points at "PE\0\0", which the machine follows.
+  offset=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null) || return 1
+  read -r signature zero machine < <(od -An -t x2 -j "$((offset))" -N 6 "$1" 2>/dev/null)
+  [ "${signature:-} ${zero:-}" = "4550 0000" ] || return 1
+  case ${machine:-} in
+    014c) echo win32 ;;
+    8664) echo win64 ;;
+    *) return 1 ;;
+  esac
 }
 
 wine_use() {

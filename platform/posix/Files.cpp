@@ -62,6 +62,14 @@ bool IsFolder(const std::string& folder, const dirent& entry)
     return stat((folder + entry.d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Writes what the system holds of the file or folder at path to the disk;
+// false, with errno set, when it could not.
+bool SyncToDisk(const char* path, int flags)
+{
+    const Descriptor it{open(path, flags | O_CLOEXEC)};
+    return it.fd >= 0 && fsync(it.fd) == 0;
+}
+
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
@@ -182,10 +190,16 @@ bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_
             (void)!chown(source.c_str(), info.st_uid, info.st_gid);
         chmod(source.c_str(), info.st_mode & 07777);
     }
-    if (std::rename(source.c_str(), target.c_str()) == 0)
-        return true;
-    error = static_cast<std::uint32_t>(errno);
-    return false;
+    if (!SyncToDisk(source.c_str(), O_RDONLY) || std::rename(source.c_str(), target.c_str()) != 0) {
+        error = static_cast<std::uint32_t>(errno);
+        return false;
+    }
+    // The new name lives in the folder's entries. The move is done whether
+    // or not they reach the disk now, so a failure there is no failure of it.
+    const std::size_t cut = target.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(cut, 1));
+    SyncToDisk(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    return true;
 }
 
 bool RemoveFile(const std::wstring& path)

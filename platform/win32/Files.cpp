@@ -17,8 +17,22 @@ struct FindHandle {
     }
 };
 
-} // namespace
+// Writes what the system holds of the file's bytes to the disk; false, with
+// the last error set, when it could not.
+bool FlushToDisk(const std::wstring& path)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return flushed;
+}
 
+} // namespace
 
 PathKind KindOfPath(const std::wstring& path)
 {
@@ -144,7 +158,10 @@ std::filesystem::path StreamPath(const std::wstring& path)
 
 bool MoveOverFile(const std::wstring& from, const std::wstring& to, std::uint32_t& error)
 {
-    if (MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
+    // The write-through move waits for the new name to reach the disk, not
+    // for the file's bytes: those are flushed first.
+    if (FlushToDisk(ExtendedPath(from)) &&
+        MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     error = GetLastError();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -73,4 +74,34 @@ TEST(FrameBuffer, StretchTakesThePixelUnderEachCentre)
     FrameBuffer untouched(2, 2);
     untouched.Draw(*image, plan);
     EXPECT_EQ(untouched.row(0)[0], 0u);
+}
+
+TEST(FrameBuffer, StretchLeavesOutSourcePixelsPastTheImage)
+{
+    // 4 x 3 onto 4 x 3 from a source moved by one pixel: the row or column
+    // that falls outside the image keeps what the target held (S).
+    constexpr std::uint32_t S = 0xDEADBEEF;
+    struct Case {
+        saver::Rect source;
+        std::uint32_t expected[3][4];
+    };
+    const Case cases[] = {
+        {{0, 1, 4, 3}, {{11, 12, 13, 14}, {21, 22, 23, 24}, {S, S, S, S}}},
+        {{0, -1, 4, 3}, {{S, S, S, S}, {1, 2, 3, 4}, {11, 12, 13, 14}}},
+        {{1, 0, 4, 3}, {{2, 3, 4, S}, {12, 13, 14, S}, {22, 23, 24, S}}},
+        {{-1, 0, 4, 3}, {{S, 1, 2, 3}, {S, 11, 12, 13}, {S, 21, 22, 23}}},
+    };
+    auto image = Numbered();
+    for (const Case& c : cases) {
+        std::uint32_t target[3][4];
+        std::fill(&target[0][0], &target[0][0] + 12, S);
+        BlitPlan plan;
+        plan.kind = BlitKind::WindowStretch;
+        plan.source = c.source;
+        plan.dest = {0, 0, 4, 3};
+        saver::DrawPlan(*image, plan, {&target[0][0], 4, 3, 4});
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(target[y][x], c.expected[y][x]) << c.source.x << "," << c.source.y << " at " << x << "," << y;
+    }
 }
