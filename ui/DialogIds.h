@@ -71,3 +71,6 @@
 // Name dialog.
 #define IDC_NAME_PROMPT 1042
 #define IDC_NAME_TEXT 1043
+
+// Message texts of the settings dialog (its string table).
+#define IDS_DATA_FILE_IS_FOLDER 2101

@@ -62,6 +62,21 @@ namespace {
 
 constexpr int kPlayButtonCount = 5;
 
+// What the user is told about a data file that could not be read. A folder
+// in its place is no damaged file: the notice says what is in the way.
+std::wstring UnreadNotice(const config::UnreadFile& file)
+{
+    if (file.failure != config::ReadFailure::not_a_file)
+        return ui::UnreadFileNotice(file);
+    const wchar_t* resource = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), IDS_DATA_FILE_IS_FOLDER,
+                                   reinterpret_cast<wchar_t*>(&resource), 0);
+    std::wstring text(resource ? resource : L"", length > 0 ? static_cast<std::size_t>(length) : 0);
+    if (const std::size_t at = text.find(L"%ls"); at != std::wstring::npos)
+        text.replace(at, 3, file.path);
+    return text;
+}
+
 // Fills a list with the labels of a table kept in value order; each item's
 // data is its value.
 template <typename Entry, std::size_t N>
@@ -127,7 +142,7 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     // that whatever the dialog writes later replaces nothing unkept.
     if (!w.model->unread_file.path.empty()) {
         w.model->KeepUnreadDataFile();
-        ShowMessage(dialog, ui::UnreadFileNotice(w.model->unread_file));
+        ShowMessage(dialog, UnreadNotice(w.model->unread_file));
     }
 }
 
