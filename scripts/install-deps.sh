@@ -48,6 +48,8 @@ have_cmd xscreensaver || need+=(xscreensaver)
 have_cmd xsetroot || need+=(x11-xserver-utils)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
+# The CPU hog that keeps every core busy while scripts/flake-hunt.sh runs the tests.
+have_cmd stress-ng || need+=(stress-ng)
 
 if [ ${#need[@]} -eq 0 ]; then
   echo "install-deps: everything is present"
