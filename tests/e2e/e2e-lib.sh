@@ -61,7 +61,9 @@ e2e_temp_folder() { e2e_wine_folder TEMP; }
 # play list. Scene 1 is the flattest built-in scene (one colour for its first
 # seconds): what must hold for any scene is checked with it. Scene 3 is a
 # dense field that changes in every frame whatever its random variations.
+# shellcheck disable=SC2034  # read by the tests that source this
 E2E_FLAT_SCENE=1
+# shellcheck disable=SC2034
 E2E_LIVELY_SCENE=3
 
 # Writes Tessel.dat into folder $2 (default the test's own), playing built-in
