@@ -3,14 +3,14 @@
 # monitor shows a changing picture in its own area, and a mouse move over
 # either monitor closes the saver.
 #   multimonitor.sh SCR PROBE left|right    the second monitor left or right of the primary
-#   multimonitor.sh SCR PROBE change        monitors added, rearranged and removed while the saver
-#       runs: a second one added left of the primary (the virtual screen's
-#       origin moves by -1280, and the pointer's coordinates with it), then
-#       moved to the right, each on the X server with the system's notice that
-#       Windows would send (Wine 8 does not pass it on), then detached through
-#       the display settings, where Wine sends the notice itself; none of it
-#       ends the saver, not even a mouse move that reaches the saver after
-#       the pointer's coordinates jumped and before the notice
+#   multimonitor.sh SCR PROBE change        monitors rearranged and removed while the saver runs:
+#       the second moved from the left of the primary to its right (the
+#       virtual screen's origin moves by 1280, and the pointer's coordinates
+#       with it) on the X server, with the system's notice that Windows would
+#       send (Wine 8 does not pass it on), then detached through the display
+#       settings, where Wine sends the notice itself; none of it ends the
+#       saver, not even a mouse move that reaches it after the pointer's
+#       coordinates jumped and before the notice
 # (environment as for every end-to-end test; TESSEL_XVFB_DIR names the fixture's folder)
 source "$(dirname "$0")/e2e-lib.sh"
 case_name=$3
@@ -152,16 +152,10 @@ case "$case_name" in
     close_by_mouse "monitor $which"
     ;;
   change)
-    set_layout single
+    set_layout left
     pointer_to_monitor 1
     start_saver
-    check_painted single
-    set_layout left
-    layout_move
-    e2e_probe notify >/dev/null || e2e_fail "the display change notice was not delivered"
-    check_window "added on the left"
-    check_painted "added on the left"
-    saver_stays "a monitor was added on the left"
+    check_painted left
     set_layout right
     layout_move
     e2e_probe notify >/dev/null || e2e_fail "the display change notice was not delivered"
@@ -174,7 +168,7 @@ case "$case_name" in
     saver_stays "the monitors changed"
     close_by_mouse "the primary"
     changes=$(e2e_log_text | grep -c 'Display : ')
-    [ "$changes" = 4 ] || e2e_fail "the log shows $changes display layouts, not 4"
+    [ "$changes" = 3 ] || e2e_fail "the log shows $changes display layouts, not 3"
     ;;
   *) e2e_fail "unknown case $case_name" ;;
 esac
