@@ -91,6 +91,12 @@ bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::Local
 {
     if (file.path.empty() || !file.copy.empty())
         return true;
+    if (file.failure == ReadFailure::not_a_file) {
+        // A folder holds no settings to keep, and is never replaced.
+        error = platform::FolderInTheWayError();
+        WeftLog().Print(LOG_WARN, L"data file place is taken by a folder, left as it is : %ls", file.path.c_str());
+        return false;
+    }
     for (int attempt = 1; attempt <= kCopyAttempts; ++attempt) {
         const std::wstring copy = DamagedCopyPath(file.path, now, attempt);
         if (fs.Exists(copy))

@@ -57,7 +57,8 @@ std::wstring DamagedCopyPath(const std::wstring& data_file, const platform::Loca
 
 // Copies the unread file's bytes beside it, under a damaged-copy name that no
 // file has yet (so no later damage overwrites an earlier copy), and logs both
-// names. Does nothing once a copy exists.
+// names. Does nothing once a copy exists. A folder in the file's place is
+// not copied: false, and the log says what is in the way.
 bool KeepUnreadFile(UnreadFile& file, PlaceFileSystem& fs, const platform::LocalTime& now, std::uint32_t& error);
 
 struct WriteFailure {

@@ -51,11 +51,13 @@ bool RenameFile(const std::wstring& from, const std::wstring& to);
 std::vector<std::wstring> FindFileNames(const std::wstring& pattern);
 
 // The system's codes for failures that portable code finds itself: "file
-// name too long", "path not found", "file exists", "write fault".
+// name too long", "path not found", "file exists", "write fault", and what
+// the system answers when a file is to be written where a folder is.
 std::uint32_t NameTooLongError();
 std::uint32_t PathNotFoundError();
 std::uint32_t FileExistsError();
 std::uint32_t WriteFaultError();
+std::uint32_t FolderInTheWayError();
 
 // Moves `from` over `to`, replacing it in one step. `from`'s bytes reach the
 // disk first, so that not even a power loss can leave `to` empty or partial,

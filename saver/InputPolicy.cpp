@@ -24,6 +24,13 @@ bool MouseMovedBeyondThreshold(CursorPoint origin, CursorPoint now)
     return std::labs(now.x - origin.x) + std::labs(now.y - origin.y) > kMouseThreshold;
 }
 
+PointerAction DecidePointerMove(const PointerPlace& origin, const PointerPlace& now)
+{
+    if (!(origin.screen == now.screen))
+        return PointerAction::Rebase;
+    return MouseMovedBeyondThreshold(origin.point, now.point) ? PointerAction::Close : PointerAction::Stay;
+}
+
 PowerAction DecidePowerBroadcast(std::uintptr_t event, std::intptr_t data)
 {
     if (event == kQuerySuspend)

@@ -14,6 +14,35 @@ struct CursorPoint {
 
 bool MouseMovedBeyondThreshold(CursorPoint origin, CursorPoint now);
 
+// The virtual screen (all monitors together) that pointer coordinates are
+// measured in.
+struct ScreenArea {
+    long left;
+    long top;
+    long width;
+    long height;
+    bool operator==(const ScreenArea&) const = default;
+};
+
+// Where the pointer is, and in which virtual screen.
+struct PointerPlace {
+    CursorPoint point;
+    ScreenArea screen;
+};
+
+enum class PointerAction {
+    Stay,    // jitter
+    Rebase,  // the monitors changed: the coordinates moved, not the user's hand
+    Close,
+};
+
+// A pointer move measured from `origin`. When the virtual screen is no longer
+// the one the origin was taken in, a monitor was added, removed or moved,
+// and the pointer's coordinates jumped with the screen's origin; the notice
+// of that change may come after the move, or never. Such a move is the
+// layout's, whatever its size: the origin is taken anew.
+PointerAction DecidePointerMove(const PointerPlace& origin, const PointerPlace& now);
+
 enum class PowerAction {
     AllowSuspend, // answer a suspend query with 1, nothing else
     Close,

@@ -81,6 +81,8 @@ generate_locales() {
 }
 # Checks that package against Debian's policy (scripts/check-deb.sh).
 have_cmd lintian || need+=(lintian)
+# The CPU hog that keeps every core busy while scripts/flake-hunt.sh runs the tests.
+have_cmd stress-ng || need+=(stress-ng)
 
 if [ ${#need[@]} -eq 0 ]; then
   generate_locales

@@ -22,13 +22,15 @@ source scripts/wine-loader.sh
 arch=$(wine_runnable_arch run-saver)
 build="${TESSEL_BUILD_DIR:-build/$arch}"
 cmake --preset "$arch" -B "$build" >/dev/null
-# saver_probe finds the saver's window by its Windows class.
-cmake --build "$build" --target Tessel saver_probe -j 2
+# saver_probe finds the saver's window by its Windows class; data_file_maker
+# writes the settings the unattended check plays.
+cmake --build "$build" --target Tessel saver_probe data_file_maker -j 2
 
 work="$root/build/run-saver"
 mkdir -p "$work"
 cp "$build/saver/Tessel.scr" "$work/Tessel.scr"
 cp "$build/tests/saver_probe.exe" "$work/saver_probe.exe"
+maker=$(cd "$build/tests" && pwd)/data_file_maker.exe
 prefix="$work/wineprefix-$arch"
 run() { "$root/scripts/wine-run.sh" --prefix "$prefix" --arch "$arch" "$@"; }
 run --init
@@ -75,8 +77,16 @@ nonblack_share() { sed -n 's/.*nonblack=\([0-9.]*\).*/\1/p' <<<"$1"; }
 "$root/scripts/xvfb-fixture.sh" start "$xvfb_dir" >/dev/null
 export DISPLAY
 DISPLAY=$(cat "$xvfb_dir/display")
+# The unattended check plays a dense scene (3) from settings of its own, so
+# that neither luck nor the user's settings in $work decide what it sees.
+check="$work/check"
+rm -rf "$check"
+mkdir -p "$check"
+cp "$work/Tessel.scr" "$check/"
 : >"$work/wine.out"
-(cd "$work" && exec "$root/scripts/wine-run.sh" --prefix "$prefix" Tessel.scr /s) >"$work/wine.out" 2>&1 &
+(cd "$check" && run "$maker" 'Z:'"${check//\//\\}"'\Tessel.dat' 3) >>"$work/wine.out" 2>&1 ||
+  fail "could not write the check's Tessel.dat"
+(cd "$check" && exec "$root/scripts/wine-run.sh" --prefix "$prefix" Tessel.scr /s) >>"$work/wine.out" 2>&1 &
 saver_pid=$!
 
 deadline=$((SECONDS + 60))

@@ -46,6 +46,8 @@
 #define IDS_REASON_TOO_SHORT 250
 #define IDS_REASON_BAD_ID 251
 #define IDS_REASON_UNKNOWN 252
+// A folder in the settings file's place; %ls is its path.
+#define IDS_DATA_FILE_IS_FOLDER 253
 
 // Choice-list entries, first id + the stored value.
 #define IDS_PATTERN_FIRST 256

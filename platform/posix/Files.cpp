@@ -251,6 +251,11 @@ std::uint32_t FileExistsError()
     return EEXIST;
 }
 
+std::uint32_t FolderInTheWayError()
+{
+    return EISDIR;
+}
+
 std::uint32_t WriteFaultError()
 {
     return EIO;

@@ -207,6 +207,11 @@ std::uint32_t FileExistsError()
     return ERROR_FILE_EXISTS;
 }
 
+std::uint32_t FolderInTheWayError()
+{
+    return ERROR_ACCESS_DENIED;
+}
+
 std::uint32_t WriteFaultError()
 {
     return ERROR_WRITE_FAULT;

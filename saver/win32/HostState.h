@@ -28,6 +28,7 @@ struct HostState {
     bool older_family = false;
     PasswordGate password;
     CursorPoint cursor_origin{0, 0};
+    ScreenArea cursor_screen{0, 0, 0, 0};  // the virtual screen cursor_origin was taken in
     Library password_library;
     VerifyScreenSavePwdFn verifier = nullptr;
     ImmAssociateContextFn imm_associate = nullptr;
@@ -59,6 +60,9 @@ bool RegisterSaverClass(HINSTANCE instance);
 // The rectangle of all monitors together, where the full-screen window goes.
 RECT VirtualScreen();
 CursorPoint CurrentCursor();
+PointerPlace CurrentPointer();
+// Mouse movement is measured from here on.
+void RebaseCursor();
 void HideCursor();
 
 } // namespace saver

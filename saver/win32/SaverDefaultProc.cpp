@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "saver/win32/HostState.h"
+#include "weftcpplib/CWeftLogManager.h"
 
 namespace saver {
 namespace {
@@ -14,6 +15,35 @@ void RequestClose(HWND window)
 constexpr UINT kWmPower = 0x0048;
 constexpr WPARAM kPowerSuspendResume = 3;
 
+void LogPointer(const wchar_t* what, const PointerPlace& from, const PointerPlace& to)
+{
+    weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"%ls : pointer moved from %ld,%ld to %ld,%ld (screen at %ld,%ld)",
+                                what, from.point.x, from.point.y, to.point.x, to.point.y, to.screen.left,
+                                to.screen.top);
+}
+
+// A move by the user's hand closes the saver; one that a change of the
+// monitors made only moves the origin.
+void FollowPointer(HWND window)
+{
+    HostState& host = Host();
+    const PointerPlace origin{host.cursor_origin, host.cursor_screen};
+    const PointerPlace now = CurrentPointer();
+    switch (DecidePointerMove(origin, now)) {
+    case PointerAction::Stay:
+        return;
+    case PointerAction::Rebase:
+        LogPointer(L"monitors changed", origin, now);
+        break;
+    case PointerAction::Close:
+        LogPointer(L"close", origin, now);
+        RequestClose(window);
+        break;
+    }
+    host.cursor_origin = now.point;
+    host.cursor_screen = now.screen;
+}
+
 } // namespace
 
 CursorPoint CurrentCursor()
@@ -21,6 +51,19 @@ CursorPoint CurrentCursor()
     POINT p{};
     GetCursorPos(&p);
     return {p.x, p.y};
+}
+
+PointerPlace CurrentPointer()
+{
+    const RECT screen = VirtualScreen();
+    return {CurrentCursor(), {screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top}};
+}
+
+void RebaseCursor()
+{
+    const PointerPlace now = CurrentPointer();
+    Host().cursor_origin = now.point;
+    Host().cursor_screen = now.screen;
 }
 
 void HideCursor()
@@ -36,7 +79,7 @@ LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
 
     if (message == WM_CLOSE) {
         if (host.older_family && !VerifyPassword(window)) {
-            host.cursor_origin = CurrentCursor();
+            RebaseCursor();
             return 0;
         }
         return DefWindowProcW(window, message, wparam, lparam);
@@ -69,14 +112,9 @@ LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
     case WM_MBUTTONDOWN:
         RequestClose(window);
         break;
-    case WM_MOUSEMOVE: {
-        const CursorPoint now = CurrentCursor();
-        if (MouseMovedBeyondThreshold(host.cursor_origin, now)) {
-            RequestClose(window);
-            host.cursor_origin = now;
-        }
+    case WM_MOUSEMOVE:
+        FollowPointer(window);
         break;
-    }
     case WM_POWERBROADCAST:
         switch (DecidePowerBroadcast(wparam, lparam)) {
         case PowerAction::AllowSuspend:

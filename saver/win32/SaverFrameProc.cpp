@@ -6,6 +6,7 @@
 #include "saver/win32/FrameWindow.h"
 #include "saver/win32/HostState.h"
 #include "saver/win32/ProcessObjects.h"
+#include "weftcpplib/CWeftLogManager.h"
 
 namespace saver {
 namespace {
@@ -57,7 +58,9 @@ void FollowDisplayChange(HWND window, FrameHost& host)
                  SWP_NOZORDER | SWP_NOACTIVATE);
     host.SetDisplay(MeasureDisplay(window));
     // The pointer's coordinates moved with the monitors, not by the user's hand.
-    Host().cursor_origin = CurrentCursor();
+    RebaseCursor();
+    weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"pointer origin : %ld,%ld (display changed)",
+                                Host().cursor_origin.x, Host().cursor_origin.y);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     switch (message) {
     case WM_CREATE:
         DetachInputMethod(window);
-        host.cursor_origin = CurrentCursor();
+        RebaseCursor();
         if (!host.preview_mode)
             HideCursor();
         break;

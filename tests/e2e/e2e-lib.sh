@@ -57,6 +57,23 @@ e2e_wine_folder() {
 # The Wine user's temporary folder, where the saver writes its log.
 e2e_temp_folder() { e2e_wine_folder TEMP; }
 
+# Scenes a test plays, chosen through Tessel.dat and never left to the random
+# play list. Scene 1 is the flattest built-in scene (one colour for its first
+# seconds): what must hold for any scene is checked with it. Scene 3 is a
+# dense field that changes in every frame whatever its random variations.
+# shellcheck disable=SC2034  # read by the tests that source this
+E2E_FLAT_SCENE=1
+# shellcheck disable=SC2034
+E2E_LIVELY_SCENE=3
+
+# Writes Tessel.dat into folder $2 (default the test's own), playing built-in
+# scene $1 alone.
+e2e_play_scene() {
+  local dir=${2:-$E2E_WORK}
+  (cd "$dir" && timeout -k 2 60 "$WINE" "${TESSEL_DATA_MAKER:?}" "Z:${dir//\//\\}\\Tessel.dat" "$1") \
+    >>"$E2E_WORK/wine.out" 2>&1 || e2e_fail "could not write a Tessel.dat playing scene $1 in $dir"
+}
+
 # Starts a Windows program in the background; its process id lands in E2E_LAST_PID.
 e2e_start() {
   (cd "$E2E_WORK" && exec "$WINE" "$@") >>"$E2E_WORK/wine.out" 2>&1 &
@@ -109,6 +126,34 @@ e2e_wait_saver_window() {
 
 e2e_screen() {
   timeout -k 2 20 xwd -root -silent | python3 "$E2E_HERE/xwd_stats.py" "$@"
+}
+
+# Waiting for the picture counts screen captures, one every half second at
+# most, so a busy machine gives the saver the same number of chances: up to
+# $1 captures (with the crops $2...), until every area is lit (more than
+# 0.1 % not black: a young field of a sparse scene lights little more), or
+# until every area differs from the first capture as well. E2E_SEEN holds the
+# last capture's lines.
+e2e_wait_painted() { e2e_wait_picture lit "$@"; }
+e2e_wait_changed() { e2e_wait_picture changed "$@"; }
+e2e_wait_picture() {
+  local want=$1 captures=$2 first i
+  shift 2
+  first=$(e2e_screen "$@")
+  E2E_SEEN=$first
+  for ((i = 0; i < captures; i++)); do
+    python3 - "$want" "$first" "$E2E_SEEN" <<'PY' && return 0
+import sys
+want, first, last = sys.argv[1], sys.argv[2].splitlines(), sys.argv[3].splitlines()
+field = lambda line, key: line.split(key + "=")[1].split()[0]
+lit = all(float(field(line, "nonblack")) > 0.001 for line in last)
+changed = len(first) == len(last) and all(field(a, "digest") != field(b, "digest") for a, b in zip(first, last))
+sys.exit(0 if last and lit and (want == "lit" or changed) else 1)
+PY
+    sleep 0.5
+    E2E_SEEN=$(e2e_screen "$@")
+  done
+  return 1
 }
 
 # The saver's log of this run as UTF-8 text.

@@ -29,20 +29,22 @@ run_saver() {
   # Started by its full path from the test's own folder, which stays writable.
   e2e_start "$1/Tessel.scr" /s
   local saver=$E2E_LAST_PID
-  e2e_wait_saver_window 40 || e2e_fail "no saver window in $1"
+  e2e_wait_saver_window 60 || e2e_fail "no saver window in $1"
   sleep 1.5
   e2e_xdotool mousemove_relative -- 40 30
   sleep 0.2
   e2e_xdotool mousemove_relative -- 40 30
-  e2e_wait_exit "$saver" 15
+  e2e_wait_exit "$saver" 30
   [ "$E2E_EXIT" = "0" ] || e2e_fail "saver in $1 ended with '$E2E_EXIT'"
 }
 
 u32() { od -An -tu4 -j"$2" -N4 "$1" | xargs; }
 same_bytes() { cmp -s <(tail -c +"$(($2 + 1))" "$1" | head -c "$3") <(tail -c +"$(($2 + 1))" "$4" | head -c "$3"); }
 
-# A customised file: the saver's own defaults with fps 15, play time 1 and
-# scene 3 renamed "mine".
+# A customised file: the saver's own defaults, playing the flattest scene
+# (what is checked here holds for any), with fps 15, play time 1 and scene 3
+# renamed "mine".
+e2e_play_scene "$E2E_FLAT_SCENE"
 run_saver "$E2E_WORK"
 custom=$E2E_WORK/custom.dat
 cp "$E2E_WORK/Tessel.dat" "$custom"
@@ -138,6 +140,9 @@ run_saver "$dir"
 [ -d "$dir/Tessel.dat" ] || e2e_fail "folder: the folder was replaced"
 [ "$(stat -c %s "$user_dir/Tessel.dat" 2>/dev/null)" = 4032 ] || e2e_fail "folder: no per-user file"
 e2e_log_text | grep -q "data-file is a folder, not a file" || e2e_fail "folder: the log does not say what is wrong"
+e2e_log_text | grep -q "data file place is taken by a folder, left as it is : .*Tessel.dat" ||
+  e2e_fail "folder: the log does not say that the folder stays"
+! e2e_log_text | grep -q "damaged data file" || e2e_fail "folder: the log calls the folder a damaged file"
 rm -rf "$user_dir"
 echo "Tessel.dat folder: settings saved per user"
 

@@ -61,19 +61,45 @@ x11_stats() {
 x11_nonblack() { sed -n 's/.*nonblack=\([0-9.]*\).*/\1/p' <<<"$1"; }
 x11_digest() { sed -n 's/.*digest=\([0-9a-f]*\).*/\1/p' <<<"$1"; }
 
-# Waits up to $2 seconds until drawable $1 (rectangle $3 if given) is lit:
-# more than 0.1% of it not black (a young field of a sparse scene lights
-# little more; the tests check that it changes as well); X11_SEEN holds the
-# last statistics.
+# Waiting for the picture counts captures, one every tenth of a second at
+# most, so a busy machine gives the program the same number of chances.
+# x11_wait_lit: up to $2 captures of drawable $1 (rectangle $3 if given)
+# until it is lit: more than 0.1% of it not black (a young field of a sparse
+# scene lights little more). x11_wait_changed: then until its digest differs
+# from the last one seen. X11_SEEN holds the last capture's statistics.
 x11_wait_lit() {
-  local deadline
-  deadline=$(( $(date +%s%N) + ${2%.*} * 1000000000 ))
-  while :; do
+  local i
+  for ((i = 0; i < $2; i++)); do
     X11_SEEN=$(x11_stats "$1" "${3:-}")
     awk -v v="$(x11_nonblack "$X11_SEEN")" 'BEGIN { exit !(v > 0.001) }' && return 0
-    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
     sleep 0.1
   done
+  return 1
+}
+x11_wait_changed() {
+  local i before
+  before=$(x11_digest "$X11_SEEN")
+  for ((i = 0; i < $2; i++)); do
+    sleep 0.1
+    X11_SEEN=$(x11_stats "$1" "${3:-}")
+    [ "$(x11_digest "$X11_SEEN")" != "$before" ] && return 0
+  done
+  return 1
+}
+
+# Scenes a test plays, chosen through the settings file, never left to the
+# random play list. Scene 1 is the flattest built-in scene (one colour for
+# its first seconds): what must hold for any scene is checked with it. Scene 3
+# is a dense field that changes in every frame whatever its random variations.
+X11_FLAT_SCENE=1
+X11_LIVELY_SCENE=3
+
+# Writes the settings file $1 (its folder private, as the program makes it),
+# playing built-in scene $2 alone.
+x11_play_scene() {
+  mkdir -p "$(dirname "$1")" && chmod 700 "$(dirname "$1")" &&
+    "${TESSEL_DATA_MAKER:?}" "$1" "$2" >>"$X11_WORK/run.out" 2>&1 ||
+    x11_fail "could not write $1 playing scene $2"
 }
 
 # Paints the root window black, so that an earlier run's picture left on it

@@ -16,7 +16,7 @@ run_saver() {
   x11_clear_root
   x11_start "$saver" -root "$@"
   local run=$X11_LAST_PID
-  x11_wait_lit root 3 || x11_fail "no picture ($*): $X11_SEEN"
+  x11_wait_lit root 100 || x11_fail "no picture ($*): $X11_SEEN"
   kill -TERM "$run"
   x11_wait_exit "$run" 2
   [ "$X11_EXIT" = 0 ] || x11_fail "run ($*) ended with '$X11_EXIT'"
@@ -73,7 +73,7 @@ x11_start "$saver" -root -seed 6
 one=$X11_LAST_PID
 x11_start "$saver" -root -seed 7
 two=$X11_LAST_PID
-x11_wait_lit root 3 || x11_fail "no picture from two copies: $X11_SEEN"
+x11_wait_lit root 100 || x11_fail "no picture from two copies: $X11_SEEN"
 kill -TERM "$one" "$two"
 x11_wait_exit "$one" 2
 [ "$X11_EXIT" = 0 ] || x11_fail "first copy ended with '$X11_EXIT'"

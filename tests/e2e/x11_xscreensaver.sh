@@ -30,6 +30,7 @@ programs:	\
 		maze --root \n\
 
 CONF
+x11_play_scene "$home/.config/tessel/Tessel.dat" "$X11_LIVELY_SCENE"
 chown -R "$user:" "$home"
 chmod 755 "$X11_WORK" "$home"
 as_user() { runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH="$home/bin:/usr/bin:/bin" "$@"; }
@@ -62,10 +63,8 @@ as_user xscreensaver-command -activate >>"$X11_WORK/xscreensaver.out" 2>&1 || x1
 hack=
 for _ in $(seq 50); do hack=$(hack_pid); [ -n "$hack" ] && break; sleep 0.1; done
 [ -n "$hack" ] || x11_fail "XScreenSaver started no tessel-x11: $(cat "$X11_WORK/xscreensaver.out")"
-x11_wait_lit root 10 || x11_fail "the screen does not show the automaton: $X11_SEEN"
-first=$(x11_digest "$X11_SEEN")
-sleep 0.3
-[ "$first" != "$(x11_digest "$(x11_stats root)")" ] || x11_fail "the saver's screen does not change"
+x11_wait_lit root 100 || x11_fail "the screen does not show the automaton: $X11_SEEN"
+x11_wait_changed root 50 || x11_fail "the saver's screen does not change"
 python3 "$X11_HERE/xwd_stats.py" --png "$X11_WORK/screen.png" < <(xwd -silent -root) >/dev/null
 echo "activate: tessel-x11 (pid $hack) shows the automaton"
 

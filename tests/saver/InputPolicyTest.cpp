@@ -13,6 +13,26 @@ TEST(MouseThreshold, FourPixelsOfTravelAreJitter)
     EXPECT_TRUE(MouseMovedBeyondThreshold({100, 100}, {97, 98}));
 }
 
+TEST(PointerMove, AMoveInAChangedVirtualScreenIsTheLayoutsNotTheUsers)
+{
+    const ScreenArea one{0, 0, 1920, 1080};
+    const ScreenArea added_left{-1280, 0, 3200, 1080};
+    const struct {
+        PointerPlace origin, now;
+        PointerAction want;
+    } cases[] = {
+        {{{960, 540}, one}, {{963, 541}, one}, PointerAction::Stay},
+        {{{960, 540}, one}, {{963, 542}, one}, PointerAction::Close},
+        // A monitor added on the left: the same spot is 1280 further left.
+        {{{960, 540}, one}, {{-320, 540}, added_left}, PointerAction::Rebase},
+        {{{960, 540}, one}, {{960, 540}, added_left}, PointerAction::Rebase},
+        {{{-320, 540}, added_left}, {{960, 540}, one}, PointerAction::Rebase},
+        {{{-320, 540}, added_left}, {{-300, 540}, added_left}, PointerAction::Close},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecidePointerMove(c.origin, c.now), c.want) << c.now.point.x << "," << c.now.screen.left;
+}
+
 TEST(PowerBroadcast, DecisionTable)
 {
     EXPECT_EQ(DecidePowerBroadcast(0, 0), PowerAction::AllowSuspend);

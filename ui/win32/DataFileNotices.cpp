@@ -24,6 +24,14 @@ UINT ReasonText(config::ReadFailure failure)
 
 std::wstring UnreadFileNotice(const config::UnreadFile& file)
 {
+    // A folder in the file's place is no damaged file: say what is in the way.
+    // The path is put in by hand, since it may be longer than any format buffer.
+    if (file.failure == config::ReadFailure::not_a_file) {
+        std::wstring text = UiText(IDS_DATA_FILE_IS_FOLDER);
+        if (const std::size_t at = text.find(L"%ls"); at != std::wstring::npos)
+            text.replace(at, 3, file.path);
+        return text;
+    }
     std::wstring text = UiText(IDS_UNREAD_FILE) + L"\n" + file.path + L"\n" + UiText(IDS_UNREAD_REASON) +
                         UiText(ReasonText(file.failure)) + L"\n\n";
     if (!file.copy.empty())

@@ -14,6 +14,10 @@
 //                                  codes
 //   saver_probe cursor X Y         puts the pointer at X,Y through Wine, so that
 //                                  Wine's idea of it matches the X server's
+//   saver_probe mousemove          hands the saver window a mouse move without moving
+//                                  the pointer, as the system does when windows
+//                                  or monitors move under it; returns once the
+//                                  saver has handled it
 //   saver_probe notify             tells every window that the display changed,
 //                                  as Windows does when a monitor is plugged in,
 //                                  removed or moved (Wine 8 tells only its own
@@ -132,6 +136,16 @@ int NotifyDisplayChange()
     return sent != 0 ? 0 : 1;
 }
 
+int SendMouseMove()
+{
+    HWND saver = FindWindowW(kSaverClass, L"Screen Saver");
+    DWORD_PTR result = 0;
+    const LRESULT sent =
+        saver ? SendMessageTimeoutW(saver, WM_MOUSEMOVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) : 0;
+    std::printf("mousemove=%d\n", sent != 0 ? 1 : 0);
+    return sent != 0 ? 0 : 1;
+}
+
 void Pump(DWORD ms)
 {
     const DWORD end = GetTickCount() + ms;
@@ -209,10 +223,12 @@ int wmain(int argc, wchar_t** argv)
         return PlaceCursor(argv[2], argv[3]);
     if (argc >= 2 && std::wcscmp(argv[1], L"notify") == 0)
         return NotifyDisplayChange();
+    if (argc >= 2 && std::wcscmp(argv[1], L"mousemove") == 0)
+        return SendMouseMove();
     if (argc >= 2 && std::wcscmp(argv[1], L"monitors") == 0)
         return Monitors();
     if (argc >= 3 && std::wcscmp(argv[1], L"preview") == 0)
         return Preview(argv[2]);
-    std::printf("usage: saver_probe count | monitors | detach | cursor X Y | notify | preview SCR\n");
+    std::printf("usage: saver_probe count | monitors | detach | cursor X Y | notify | mousemove | preview SCR\n");
     return 2;
 }

@@ -4,19 +4,27 @@
 
 #include <vector>
 
+#include "config/SceneData.h"
+#include "saver/SeededRandom.h"
 #include "saver/win32/HostState.h"
+#include "saver/win32/ProcessObjects.h"
 
 // The preview run in a parent window of this process. Under Wine a child
 // window of another process is drawn nowhere, so the end-to-end preview can
 // check the window but not its picture; here the saver's own class and frame
-// loop paint into a parent whose pixels the test reads back.
+// loop paint into a parent whose pixels the test reads back. Each run plays
+// a chosen scene from a seeded source, and waits are counted in the test's
+// own looks at the picture, generous for a busy machine.
 namespace {
 
 constexpr UINT_PTR kLookTimer = 7;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kMaxLooks = 600; // 30 s of 50 ms looks
 
 struct Look {
-    int ticks = 0;
+    bool must_change = false;
+    int looks = 0;
     bool child_seen = false;
     RECT child_client{};
     std::vector<COLORREF> first, last;
@@ -34,64 +42,95 @@ std::vector<COLORREF> Sample(HWND window)
     return pixels;
 }
 
+// Neither the parent's white nor the empty window's black: a frame is shown.
+bool Painted(const std::vector<COLORREF>& pixels)
+{
+    for (COLORREF pixel : pixels)
+        if (pixel != kWhite && pixel != kBlack)
+            return true;
+    return false;
+}
+
+// Ends the run (the preview ends with its parent) once the picture is
+// painted, and for a lively scene once it has changed too.
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (message == WM_TIMER && wparam == kLookTimer) {
-        ++look.ticks;
+        ++look.looks;
         if (HWND child = FindWindowExW(window, nullptr, saver::kSaverClassName, saver::kPreviewTitle)) {
             look.child_seen = true;
             GetClientRect(child, &look.child_client);
         }
-        if (look.ticks == 10)
-            look.first = Sample(window);
-        if (look.ticks == 40) {
-            look.last = Sample(window);
-            // The preview ends with its parent.
+        look.last = Sample(window);
+        if (look.first.empty() && Painted(look.last))
+            look.first = look.last;
+        const bool done = !look.first.empty() && (!look.must_change || look.first != look.last);
+        if (done || look.looks >= kMaxLooks)
             DestroyWindow(window);
-        }
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
-int CountNot(const std::vector<COLORREF>& pixels, COLORREF colour)
+// The settings of the run: no data file, one scene played.
+void PlayOnly(std::int16_t scene_no)
 {
-    int count = 0;
-    for (COLORREF pixel : pixels)
-        count += pixel != colour ? 1 : 0;
-    return count;
+    weft_config.data_file_path.clear();
+    weft_config.user_data_file_path.clear();
+    weft_config.settings.play = config::PLAY_RULE_SELECT;
+    for (std::size_t i = 0; i < weft_config.scene_list.size(); ++i)
+        if (weft_config.scene_list[i].no == scene_no)
+            weft_config.settings.select = static_cast<std::int32_t>(i);
+    scene_scheduler.play_list.clear();
 }
 
-TEST(PreviewWindow, FillsItsParentPaintsAChangingPictureAndEndsWithIt)
+HWND MakeParent()
 {
-    saver::Host().instance = GetModuleHandleW(nullptr);
     WNDCLASSW cls{};
     cls.lpfnWndProc = ParentProc;
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     cls.lpszClassName = L"TesselPreviewParentTest";
     RegisterClassW(&cls);
-    HWND parent = CreateWindowExW(0, cls.lpszClassName, L"Preview parent", WS_POPUP | WS_VISIBLE, 40, 40, 320, 240,
-                                  nullptr, nullptr, cls.hInstance, nullptr);
-    ASSERT_NE(parent, nullptr);
-    ASSERT_NE(SetTimer(parent, kLookTimer, 50, nullptr), 0u);
+    return CreateWindowExW(0, cls.lpszClassName, L"Preview parent", WS_POPUP | WS_VISIBLE, 40, 40, 320, 240, nullptr,
+                           nullptr, cls.hInstance, nullptr);
+}
 
-    EXPECT_EQ(saver::RunSaver(parent), 0);
-    saver::Host().preview_mode = false;
+// Filling the parent, painting it and ending with it hold for any scene:
+// scene 1, the flattest (one colour for its first seconds), shows them.
+// A lively scene (3) must also change.
+struct PreviewCase {
+    std::int16_t scene;
+    bool must_change;
+};
 
-    EXPECT_FALSE(IsWindow(parent));
-    ASSERT_TRUE(look.child_seen);
-    EXPECT_EQ(look.child_client.right, 320);
-    EXPECT_EQ(look.child_client.bottom, 240);
-    ASSERT_EQ(look.first.size(), look.last.size());
-    ASSERT_FALSE(look.last.empty());
-    // The picture is either lively or changing: a sparse scene may be all its
-    // dead-cell colour for a while, but not for two seconds and unchanged,
-    // and never the parent's own white.
-    EXPECT_GT(CountNot(look.last, kWhite), 0);
-    const bool changed = look.first != look.last;
-    const bool coloured = CountNot(look.last, look.last.front()) > 0;
-    EXPECT_TRUE(changed || coloured);
+TEST(PreviewWindow, FillsItsParentPaintsItAndEndsWithIt)
+{
+    saver::Host().instance = GetModuleHandleW(nullptr);
+    for (const PreviewCase c : {PreviewCase{1, false}, PreviewCase{3, true}}) {
+        SCOPED_TRACE(c.scene);
+        saver::SeededRandom random(7);
+        platform::ScopedRandomSource seeded(random);
+        PlayOnly(c.scene);
+        look = {};
+        look.must_change = c.must_change;
+        HWND parent = MakeParent();
+        ASSERT_NE(parent, nullptr);
+        ASSERT_NE(SetTimer(parent, kLookTimer, 50, nullptr), 0u);
+
+        EXPECT_EQ(saver::RunSaver(parent), 0);
+        saver::Host().preview_mode = false;
+
+        EXPECT_FALSE(IsWindow(parent));
+        EXPECT_EQ(weft_config.current_scene.no, c.scene);
+        ASSERT_TRUE(look.child_seen);
+        EXPECT_EQ(look.child_client.right, 320);
+        EXPECT_EQ(look.child_client.bottom, 240);
+        EXPECT_TRUE(Painted(look.first)) << "never painted in " << look.looks << " looks";
+        if (c.must_change) {
+            EXPECT_NE(look.first, look.last) << "unchanged after " << look.looks << " looks";
+        }
+    }
 }
 
 } // namespace

@@ -44,6 +44,7 @@ private:
     std::deque<std::function<void(HWND)>> drivers_;
     std::vector<CapturedMessage> messages_;
     HWND pending_dialog_ = nullptr;
+    int looks_ = 0;  // at the pending dialog, before the modal loop showed it
     std::function<void(HWND)> pending_driver_;
 };
 

@@ -105,6 +105,20 @@ TEST_F(SettingsDialogDataFileTest, DamagedFileIsKeptAndTheUserToldOnce)
     EXPECT_EQ(Get(folder_ / L"Tessel.dat"), damaged) << "Cancel writes nothing";
 }
 
+TEST_F(SettingsDialogDataFileTest, FolderInTheFilesPlaceIsNamedAsSuchAndTheSettingsGoPerUser)
+{
+    std::filesystem::create_directories(folder_ / L"Tessel.dat");
+    EXPECT_EQ(Run([&](HWND d) { Click(d, IDOK); }), 0);
+    ASSERT_EQ(harness_.messages().size(), 1u);
+    const std::wstring text = harness_.messages()[0].text;
+    EXPECT_EQ(text, L"設定ファイルの場所に同じ名前のフォルダがあるため、設定を読み込めませんでした。\n" +
+                        config_.data_file_path +
+                        L"\n\nフォルダはそのまま残します。設定は初期設定から始まり、ユーザーごとの保存先に保存されます。")
+        << std::string(text.begin(), text.end());
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ / L"Tessel.dat"));
+    EXPECT_EQ(Get(config_.user_data_file_path).size(), 4032u);
+}
+
 TEST_F(SettingsDialogDataFileTest, TruncatedListShowsEveryBuiltinScene)
 {
     Put(folder_ / L"Tessel.dat", CustomisedBytes().substr(0, 192));  // a head and no records

@@ -188,7 +188,7 @@ TEST(UiLanguage, EveryTextHasAnEnglishTwin)
     };
     const std::pair<UINT, UINT> ranges[] = {{IDS_FPS_EMPTY, IDS_SCENE_HEIGHT_RANGE},
                                             {IDS_ALREADY_IN_LIST, IDS_NAME_PROMPT},
-                                            {IDS_UNREAD_FILE, IDS_REASON_UNKNOWN},
+                                            {IDS_UNREAD_FILE, IDS_DATA_FILE_IS_FOLDER},
                                             {IDS_PATTERN_FIRST, IDS_PATTERN_FIRST + 7},
                                             {IDS_TILING_FIRST, IDS_TILING_FIRST + 4}};
     for (const auto& [first, last] : ranges) {
