@@ -1,7 +1,7 @@
 // The data file's writer saving in a loop, the file beside the program as
 // the saver keeps it. Argument: the number of saves (default: many).
 #include "SaveLoop.h"
-#include "config/ScopedTempFolder.h"
+#include "config/ScopedLogFolder.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char** argv)
     if (!platform::ModuleFilePath(program, error))
         return 64;
     // The log too stays in the test's folder, away from other tests' logs.
-    const tessel_test::ScopedTempFolder log_here(program.substr(0, program.rfind(platform::kPathSeparator) + 1));
+    const tessel_test::ScopedLogFolder log_here(program.substr(0, program.rfind(platform::kPathSeparator) + 1));
     config::WeftConfig config;
     // Only the place beside the program: a per-user file would outlive the
     // test in the user's folder.

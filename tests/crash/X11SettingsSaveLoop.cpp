@@ -4,7 +4,7 @@
 #include <string>
 
 #include "SaveLoop.h"
-#include "config/ScopedTempFolder.h"
+#include "config/ScopedLogFolder.h"
 #include "platform/Utf16.h"
 #include "saver/x11/SettingsFile.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv)
         return 64;
     const std::string path = argv[1];
     // The log goes beside the file, away from other tests' logs.
-    const tessel_test::ScopedTempFolder log_here(platform::WideFromUtf8(path.substr(0, path.rfind('/') + 1)));
+    const tessel_test::ScopedLogFolder log_here(platform::WideFromUtf8(path.substr(0, path.rfind('/') + 1)));
     config::WeftConfig config;
     saver::x11::UseDataFile(config, path);
     const auto locked = [&](auto step) {
