@@ -43,6 +43,10 @@ declare -A packages=([old]="$msi" [new]="$work/Tessel-$newer-x64.msi")
 declare -A versions=([old]="$version" [new]="$newer")
 
 wine --arch win64 --init
+# Every Wine process of this prefix gets the private display (wine-run.sh finds
+# it beside the prefix): a desktop started without one by msiexec or reg
+# would leave the saver, started later in the same server, no window at all.
+bash scripts/xvfb-fixture.sh start "$xvfb_dir" >/dev/null
 windows_path() { local p; p=$(realpath "$1"); p=${p//\//\\}; echo "Z:$p"; }
 unix_path() { local p=${1//\\//}; echo "$prefix/drive_c/${p#C:/}"; }
 desktop() {  # type and data of a value of the user's desktop settings, or nothing
@@ -110,24 +114,36 @@ while IFS='|' read -r -u 3 step command code expected files saver; do
   compgen -G "$prefix/drive_c/windows/Installer/*/Tessel.ico" >/dev/null || fail "the entry's icon is not kept"
 
   # The installed saver, started as Windows would start it, ends on a key.
-  bash scripts/xvfb-fixture.sh start "$xvfb_dir" >/dev/null
+  # It starts in a server of its own, with nothing left from the steps above.
+  wine --stop
   export DISPLAY
   DISPLAY=$(cat "$xvfb_dir/display")
+  temp=$(unix_path "$(wine cmd /c echo '%TEMP%' | tr -d '\r')")
+  saver_log=$temp/Tessel_%%%%%%_0.log
+  saver_ended() {
+    local code=0
+    wait "$saver_pid" || code=$?
+    saver_pid=""
+    cat "$work/saver.out"
+    [ ! -f "$saver_log" ] || iconv -f UTF-16LE -t UTF-8 "$saver_log" | tr -d '\r' | tail -n 20
+    fail "the installed saver ended with $code before showing its window"
+  }
   wine "$ours" /s >"$work/saver.out" 2>&1 &
   saver_pid=$!
-  for _ in $(seq 120); do
-    xdotool search --name '^Screen Saver$' >/dev/null 2>&1 && break
-    kill -0 "$saver_pid" 2>/dev/null || { cat "$work/saver.out"; fail "the installed saver ended before showing its window"; }
+  shown=""
+  for _ in $(seq 240); do
+    xdotool search --name '^Screen Saver$' >/dev/null 2>&1 && { shown=1; break; }
+    kill -0 "$saver_pid" 2>/dev/null || saver_ended
     sleep 0.5
   done
+  [ -n "$shown" ] || fail "the installed saver showed no window in 120 s"
   sleep 2
   xdotool search --name '^Screen Saver$' windowfocus --sync key space 2>/dev/null || xdotool key space
   for _ in $(seq 100); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$saver_pid" 2>/dev/null && fail "the installed saver did not end on a key"
   wait "$saver_pid" || fail "the installed saver ended with $?"
   saver_pid=""
-  temp=$(unix_path "$(wine cmd /c echo '%TEMP%' | tr -d '\r')")
-  iconv -f UTF-16LE -t UTF-8 "$temp/Tessel_%%%%%%_0.log" | tr -d '\r' |
+  iconv -f UTF-16LE -t UTF-8 "$saver_log" | tr -d '\r' |
     grep -q 'data file used : C:\\users\\.*\\Tessel\\Tessel\.dat' || fail "the saver did not play the user's settings"
   echo "test-installer: the installed saver ran from System32 and ended on a key: ok"
 done 3<<<"$steps"
