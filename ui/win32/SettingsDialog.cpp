@@ -1,6 +1,7 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
 #include "ui/win32/SettingsDialog.h"
 
+#include "config/PlayMode.h"
 #include "core/Patterns.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
@@ -66,7 +67,15 @@ bool FieldPasses(HWND dialog, const FieldRule& rule, FieldCheck check)
 
 namespace {
 
-constexpr int kPlayButtonCount = 5;
+// Each play mode's radio button: the ids follow the modes' values.
+constexpr int PlayButton(std::int32_t mode)
+{
+    return IDC_PLAY_RULE_CODE + mode;
+}
+static_assert(PlayButton(config::PLAY_RULE_SELECT) == IDC_PLAY_RULE_SELECT &&
+              PlayButton(config::PLAY_LIST_ORDER) == IDC_PLAY_LIST_ORDER &&
+              PlayButton(config::PLAY_LIST_SHUFFLE) == IDC_PLAY_LIST_SHUFFLE &&
+              PlayButton(config::PLAY_LIST_ONE) == IDC_PLAY_LIST_ONE);
 
 // Fills a list with the labels of `count` values from the string table,
 // the first value's at first_text; each item's data is its value.
@@ -94,12 +103,10 @@ void ShowCommonFields(HWND dialog)
 
 void ShowPlayMode(HWND dialog)
 {
-    for (int i = 0; i < kPlayButtonCount; ++i)
-        CheckItem(dialog, IDC_PLAY_RULE_CODE + i, false);
     // A play mode outside the buttons (a damaged file) checks none.
     const std::int32_t play = Working().settings.play;
-    if (play >= 0 && play < kPlayButtonCount)
-        CheckItem(dialog, IDC_PLAY_RULE_CODE + play, true);
+    for (const std::int32_t mode : config::kPlayModes)
+        CheckItem(dialog, PlayButton(mode), mode == play);
 }
 
 void FillSceneList(HWND dialog)
@@ -149,9 +156,9 @@ bool StoreCommonFields(HWND dialog)
         FieldPasses(dialog, kHeightField, CheckCells(kHeightField, ItemText(dialog, IDC_FSIZE_HEIGHT), s.fsize.height));
     if (!passed)
         return false;
-    for (int i = 0; i < kPlayButtonCount; ++i) {
-        if (IsItemChecked(dialog, IDC_PLAY_RULE_CODE + i)) {
-            s.play = i;
+    for (const std::int32_t mode : config::kPlayModes) {
+        if (IsItemChecked(dialog, PlayButton(mode))) {
+            s.play = mode;
             break;
         }
     }
