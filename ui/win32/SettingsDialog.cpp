@@ -3,6 +3,7 @@
 
 #include "config/PlayMode.h"
 #include "core/Patterns.h"
+#include "core/TilingMode.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
 #include "ui/SettingsFields.h"
@@ -12,7 +13,6 @@
 #include "ui/win32/SettingsWorking.h"
 #include "ui/win32/UiLanguage.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/TilingMode.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
@@ -133,7 +133,7 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     w.model->ReadDataFile();
     LoadWorkingCopies();
     FillChoiceList(dialog, IDC_INIT_LIST, IDS_PATTERN_FIRST, core::kInitPatternCount);
-    FillChoiceList(dialog, IDC_TILING_LIST, IDS_TILING_FIRST, weftcpplib::kTilingModeCount);
+    FillChoiceList(dialog, IDC_TILING_LIST, IDS_TILING_FIRST, core::kTilingModeCount);
     RefreshAllControls(dialog);
     // The user learns of a damaged file once, with its copy already made, so
     // that whatever the dialog writes later replaces nothing unkept.
