@@ -9,10 +9,10 @@
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
+#include "core/TilingMode.h"
 #include "platform/Random.h"
 #include "saver/FrameHost.h"
-#include "support/ScriptedRandom.h"
-#include "weftcpplib/FillBorder.h"
+#include "saver/SeededRandom.h"
 
 // The real frame host without a window: a clock that stands still (so no
 // scene ends by time) and a front end that either drops each image or hands
@@ -52,7 +52,7 @@ struct GridSceneHost {
         scene.random_flags = 0;
         scene.size = {800, 600};
         scene.init = 0;
-        scene.tilling = weftcpplib::TILE_GRID;
+        scene.tilling = core::TILE_GRID;
         scene.proc = config::PROC_BLUR;
         config.current_scene = scene;
     }
@@ -62,7 +62,7 @@ struct GridSceneHost {
         host.Start({false, 1920, 1080, 96});
         if (display)
             host.SetDisplay(*display);
-        tessel_test::SeededRandom random(0x2545F491u);
+        saver::SeededRandom random(0x2545F491u);
         platform::ScopedRandomSource scoped(random);
         host.Tick(client_width, client_height);
     }

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
+#include "core/TilingMode.h"
 #include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
+#include "render/Tiling.h"
 #include "weftcpplib/CDIBData.h"
-#include "weftcpplib/FillBorder.h"
 #include "weftcpplib/weft2darray.h"
 
 namespace {
@@ -48,7 +49,7 @@ void BM_MedianToImage(benchmark::State& state)
     Seed(grid);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        render::MedianToImage(grid, *image, weftcpplib::TILE_GRID);
+        render::MedianToImage(grid, *image, core::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kCellW * kCellH);
@@ -65,7 +66,7 @@ void BM_BoxBlur(benchmark::State& state)
         state.PauseTiming();
         render::ColorCells(grid.data, image->Pixels(), static_cast<std::size_t>(kCellW) * kCellH);
         state.ResumeTiming();
-        render::BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, core::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kCellW * kCellH);
@@ -79,11 +80,11 @@ void BM_Tiling(benchmark::State& state)
     cells->Fill(0x00336699u);
     auto screen = weftcpplib::MakeImage(1920, 1080);
     for (auto _ : state) {
-        screen->Tiling(*cells, kCellW - 2, kCellH - 2, mode);
+        render::Tiling(*screen, *cells, kCellW - 2, kCellH - 2, mode);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 1920 * 1080);
 }
-BENCHMARK(BM_Tiling)->Arg(weftcpplib::TILE_CENTER)->Arg(weftcpplib::TILE_GRID)->Arg(weftcpplib::TILE_SHIFT_H)->Arg(weftcpplib::TILE_SHIFT_V);
+BENCHMARK(BM_Tiling)->Arg(core::TILE_CENTER)->Arg(core::TILE_GRID)->Arg(core::TILE_SHIFT_H)->Arg(core::TILE_SHIFT_V);
 
 } // namespace

@@ -8,17 +8,17 @@
 #include <memory>
 #include <string>
 
+#include "BenchHost.h"
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
+#include "core/TilingMode.h"
 #include "platform/CpuFeatures.h"
 #include "platform/Random.h"
-#include "support/ScriptedRandom.h"
 #include "render/CellColoring.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
-#include "BenchHost.h"
+#include "saver/SeededRandom.h"
 #include "weftcpplib/CDIBData.h"
-#include "weftcpplib/FillBorder.h"
 
 // Every hot loop at each SIMD level (the first argument: 0 scalar, 1 sse2,
 // 2 avx2, 3 avx512; -1 the level in force, which the environment variable
@@ -72,7 +72,7 @@ void Prepare(core::CAEngine& engine, int scene_no, std::int32_t w, std::int32_t 
     std::copy(std::begin(scene.param), std::end(scene.param), engine.param);
     engine.tilling = scene.tilling;
     engine.init = 0;
-    tessel_test::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
+    saver::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
     platform::ScopedRandomSource scoped(random);
     engine.Initialize();
 }
@@ -156,7 +156,7 @@ void BM_Median(benchmark::State& state)
     RunningField(engine);
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     for (auto _ : state) {
-        render::MedianToImage(engine.current, *image, weftcpplib::TILE_GRID);
+        render::MedianToImage(engine.current, *image, core::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());
@@ -174,7 +174,7 @@ void BM_Blur(benchmark::State& state)
     auto image = weftcpplib::MakeImage(kCellW, kCellH);
     render::ColorCells(engine.current.data, image->Pixels(), static_cast<std::size_t>(image->Count()));
     for (auto _ : state) {
-        render::BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, core::TILE_GRID);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * image->Count());

@@ -7,14 +7,14 @@
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
 #include "platform/Random.h"
-#include "support/ScriptedRandom.h"
+#include "saver/SeededRandom.h"
 
 namespace {
 
 
 void SeedUniform(core::CAEngine& engine)
 {
-    tessel_test::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
+    saver::SeededRandom random(0x2545F491u); // repeatable fields, so that runs compare
     platform::ScopedRandomSource scoped(random);
     engine.init = 0;
     engine.Initialize();

@@ -101,7 +101,7 @@ void RepairCommonSettings(CommonSettings& settings, std::size_t scene_count)
         WeftLog().Print(LOG_WARN, L"  time %d out of range : set to %d", settings.time, kDefaultTime);
         settings.time = kDefaultTime;
     }
-    if (settings.play < PLAY_RULE_CODE || settings.play > PLAY_LIST_ONE) {
+    if (!IsPlayMode(settings.play)) {
         WeftLog().Print(LOG_WARN, L"  play %d out of range : set to %d", settings.play, kDefaultPlay);
         settings.play = kDefaultPlay;
     }

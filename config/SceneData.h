@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/PlayMode.h"
 #include "platform/Utf16.h"
 
 namespace config {
@@ -28,15 +29,6 @@ enum : std::uint16_t {
 enum : std::uint16_t {
     PROC_BLUR = 0x0002,
     PROC_NOISE = 0x0004,
-};
-
-// Play modes, the values of CommonSettings::play.
-enum : std::int32_t {
-    PLAY_RULE_CODE = 0,
-    PLAY_RULE_SELECT = 1,
-    PLAY_LIST_ORDER = 2,
-    PLAY_LIST_SHUFFLE = 3,
-    PLAY_LIST_ONE = 4,
 };
 
 inline constexpr std::size_t kSceneNameUnits = 16;

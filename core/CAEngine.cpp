@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "core/FillBorder.h"
 #include "core/Patterns.h"
-#include "weftcpplib/FillBorder.h"
 
 namespace core {
 
@@ -41,8 +41,8 @@ void CAEngine::Initialize()
     // generation and both grids, so they are kept 0: the pattern's own cells
     // on the ring are dropped here, and the grid that becomes the next work,
     // which may still hold an earlier scene's ring, is cleared below.
-    weftcpplib::FillBorder(work.data, w, h, weftcpplib::TILE_CENTER);
-    weftcpplib::FillBorder(work.data, w, h, tilling);
+    core::FillBorder(work.data, w, h, core::TILE_CENTER);
+    core::FillBorder(work.data, w, h, tilling);
     Publish();
     work.fill(0);
 }

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "core/CAEngine.h"
+#include "core/FillBorder.h"
 #include "core/simd/VectorStep.h"
-#include "weftcpplib/FillBorder.h"
 
 namespace core {
 
@@ -101,7 +101,7 @@ void CAEngine::Step()
         const Rule rule{param[0], param[1], param[2]};
         alive = ComputeGeneration(current.data, work.data, w, h, rule);
     }
-    weftcpplib::FillBorder(work.data, w, h, tilling);
+    core::FillBorder(work.data, w, h, tilling);
     Publish();
 }
 

@@ -74,7 +74,7 @@ void CheckModel(config::WeftConfig& config)
     const std::size_t count = config.scene_list.size();
     const std::int32_t select = config.settings.select;
     Check(count == 0 ? select == 0 : select >= 0 && static_cast<std::size_t>(select) < count);
-    Check(config.settings.play >= config::PLAY_RULE_CODE && config.settings.play <= config::PLAY_LIST_ONE);
+    Check(config::IsPlayMode(config.settings.play));
     Check(config.settings.fps >= 1 && config.settings.fps <= 120);
 
     const std::less<const config::SceneData*> before;

@@ -3,9 +3,9 @@
 #include <memory>
 #include <utility>
 
+#include "core/FillBorder.h"
 #include "render/CellPalette.h"
 #include "render/simd/VectorFilters.h"
-#include "weftcpplib/FillBorder.h"
 
 namespace render {
 
@@ -83,7 +83,7 @@ bool MedianToImage(const weftcpplib::weft2darray<short>& grid, weftcpplib::CDIBD
             mid = right;
         }
     }
-    weftcpplib::FillBorder(pixels, w, h, mode);
+    core::FillBorder(pixels, w, h, mode);
     return true;
 }
 
@@ -151,7 +151,7 @@ void BoxBlur(weftcpplib::CDIBData& image, std::uint16_t mode)
             std::swap(here, below);
         }
     }
-    weftcpplib::FillBorder(pixels, w, h, mode);
+    core::FillBorder(pixels, w, h, mode);
 }
 
 } // namespace render

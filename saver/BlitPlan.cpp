@@ -1,6 +1,6 @@
 #include "saver/BlitPlan.h"
 
-#include "weftcpplib/TilingMode.h"
+#include "core/TilingMode.h"
 
 namespace saver {
 namespace {
@@ -39,7 +39,7 @@ BlitPlan PreviewPlan(const BlitInput& in)
 
 BlitPlan ChooseBlit(const BlitInput& in)
 {
-    if (in.tilling == weftcpplib::TILE_FIT)
+    if (in.tilling == core::TILE_FIT)
         return FitPlan(in);
     if (in.client_width < kPreviewStripWidth)
         return PreviewPlan(in);

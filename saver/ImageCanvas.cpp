@@ -5,6 +5,7 @@
 #include "config/SceneData.h"
 #include "render/CellColoring.h"
 #include "render/Filters.h"
+#include "render/Tiling.h"
 
 namespace saver {
 
@@ -60,7 +61,7 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
     if (proc & config::PROC_BLUR)
         render::BoxBlur(*cell_image_, tilling);
     for (auto& screen : screen_images_)
-        screen->Tiling(*cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
+        render::Tiling(*screen, *cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
 }
 
 const weftcpplib::CDIBData* ImageCanvas::SourceOf(const BlitPlan& plan) const

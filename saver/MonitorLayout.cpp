@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "weftcpplib/FillBorder.h"
+#include "core/TilingMode.h"
 
 namespace saver {
 
@@ -46,7 +46,7 @@ MonitorLayout LayOutMonitors(std::span<const Rect> monitors, const Rect& client,
 BlitPlan MonitorBlit(std::uint16_t tilling, const MonitorArea& monitor, int cell_width, int cell_height)
 {
     BlitPlan plan;
-    if (tilling == weftcpplib::TILE_FIT) {
+    if (tilling == core::TILE_FIT) {
         // Stretched over the whole monitor; the window clips what lies outside.
         plan.kind = BlitKind::FitStretch;
         plan.from_cell_image = true;

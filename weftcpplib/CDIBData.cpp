@@ -6,9 +6,7 @@
 #include <limits>
 #include <new>
 
-#include "platform/System.h"
 #include "weftcpplib/FaultReport.h"
-#include "weftcpplib/TilingMode.h"
 
 namespace weftcpplib {
 namespace {
@@ -35,39 +33,6 @@ Span ClipSpan(std::int64_t pos, std::int64_t size, std::int64_t dest_extent, std
     }
     s.length = std::min(s.length, src_extent - s.src);
     return s;
-}
-
-// First tile position of a grid that has one tile centred in the extent.
-std::int64_t GridStart(std::int64_t extent, std::int64_t tile)
-{
-    std::int64_t c = (extent - tile) / 2;
-    if (c > 0) {
-        c %= tile;
-        if (c > 0)
-            c -= tile;
-    }
-    return c;
-}
-
-// Whether the first row (column) of a half-shifted grid is the shifted one,
-// chosen so that the centred tile is unshifted.
-bool FirstIsShifted(std::int64_t extent, std::int64_t tile)
-{
-    const std::int64_t centred = (extent - tile) / 2;
-    return centred > 0 && ((centred - 1) / tile) % 2 == 0;
-}
-
-std::int32_t ClampToInt32(std::int64_t v)
-{
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                               std::numeric_limits<std::int32_t>::max()));
-}
-
-void ReportTileFault()
-{
-    wchar_t text[kErrorTextUnits];
-    FormatErrorText(platform::LastErrorCode(), text);
-    ReportFault(L"weftcpplib::CDIBData::Tiling", text);
 }
 
 } // namespace
@@ -140,54 +105,6 @@ bool CDIBData::PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int3
         std::memmove(dest + k * dest_stride, src + k * src_stride, bytes);
     }
     return true;
-}
-
-void CDIBData::Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode)
-{
-    const std::int64_t W = Width();
-    const std::int64_t H = Height();
-    auto place = [&](std::int64_t x, std::int64_t y) {
-        if (!PutTile(ClampToInt32(x), ClampToInt32(y), tw, th, source))
-            ReportTileFault();
-    };
-
-    if (!IsTilingMode(mode)) {
-        place((W - tw) / 2, (H - th) / 2);
-        return;
-    }
-    const auto tiling = static_cast<TilingMode>(mode);
-    if (Repeats(tiling) && (tw <= 0 || th <= 0))
-        return; // an empty tile would never advance the grid
-    switch (tiling) {
-    case TILE_FIT:
-        return;
-    case TILE_CENTER:
-        place((W - tw) / 2, (H - th) / 2);
-        return;
-    case TILE_GRID:
-        for (std::int64_t y = GridStart(H, th); y < H; y += th)
-            for (std::int64_t x = GridStart(W, tw); x < W; x += tw)
-                place(x, y);
-        return;
-    case TILE_SHIFT_H: {
-        bool shifted = FirstIsShifted(H, th);
-        for (std::int64_t y = GridStart(H, th); y < H; y += th, shifted = !shifted) {
-            const std::int64_t s = shifted ? tw / 2 : 0;
-            for (std::int64_t x = GridStart(W, tw); x < W + s; x += tw)
-                place(x - s, y);
-        }
-        return;
-    }
-    case TILE_SHIFT_V: {
-        bool shifted = FirstIsShifted(W, tw);
-        for (std::int64_t x = GridStart(W, tw); x < W; x += tw, shifted = !shifted) {
-            const std::int64_t s = shifted ? th / 2 : 0;
-            for (std::int64_t y = GridStart(H, th); y < H + s; y += th)
-                place(x, y - s);
-        }
-        return;
-    }
-    }
 }
 
 std::unique_ptr<CDIBData> MakeImage(std::int32_t width, std::int32_t height)

@@ -30,10 +30,6 @@ public:
     // False only when either image has no pixels.
     bool PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source);
 
-    // Lays the source's inner tw x th block over this image by tiling mode
-    // (TilingMode.h); values that name no mode centre one tile.
-    void Tiling(const CDIBData& source, std::int32_t tw, std::int32_t th, std::uint16_t mode);
-
     // A one-pixel line; y counts from the top of the shown image. False when
     // the line misses the image or has no length.
     bool DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::uint32_t pixel);

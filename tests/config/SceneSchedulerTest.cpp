@@ -66,7 +66,7 @@ protected:
         return static_cast<int>(std::count(lines.begin(), lines.end(), line));
     }
 
-    SeededRandom seeded_{12345};
+    XorShiftRandom seeded_{12345};
     std::unique_ptr<platform::ScopedRandomSource> seeded_source_;
     std::unique_ptr<config::WeftConfig> config_;
     core::CAEngine engine_;

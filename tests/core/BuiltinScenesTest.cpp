@@ -150,7 +150,7 @@ config::CommonSettings FrameOf(std::int32_t w, std::int32_t h)
 
 TEST(BuiltinScenes, DefaultSceneRunsOnTheDefaultFrame)
 {
-    tessel_test::SeededRandom random(31);
+    tessel_test::XorShiftRandom random(31);
     platform::ScopedRandomSource scoped(random);
     core::CAEngine engine;
     LoadScene(engine, core::builtin_scenes[6], FrameOf(800, 600));
@@ -174,7 +174,7 @@ TEST(BuiltinScenes, DefaultSceneRunsOnTheDefaultFrame)
 // Every scene, on a small frame (the grid never goes below 128).
 TEST(BuiltinScenes, EverySceneRunsInTheEngine)
 {
-    tessel_test::SeededRandom random(32);
+    tessel_test::XorShiftRandom random(32);
     platform::ScopedRandomSource scoped(random);
     core::CAEngine engine;
     for (const config::SceneData& scene : core::builtin_scenes) {

@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "core/CAEngine.h"
-#include "weftcpplib/FillBorder.h"
+#include "core/FillBorder.h"
 
 namespace tessel_test {
 
 // Sizes the engine and leaves both grids all 0 (pattern 8 draws nothing).
 inline void ResetEngine(core::CAEngine& engine, std::int32_t w, std::int32_t h, std::int16_t p1, std::int16_t p2,
-                        std::int16_t p3, std::uint16_t tilling = weftcpplib::TILE_CENTER)
+                        std::int16_t p3, std::uint16_t tilling = core::TILE_CENTER)
 {
     engine.SetSize(w, h);
     engine.param[0] = p1;
@@ -23,7 +23,7 @@ inline void ResetEngine(core::CAEngine& engine, std::int32_t w, std::int32_t h, 
 // Refills the border ring of the current grid after a test wrote its interior.
 inline void RefreshBorder(core::CAEngine& engine)
 {
-    weftcpplib::FillBorder(engine.current.data, engine.current.cols, engine.current.rows, engine.tilling);
+    core::FillBorder(engine.current.data, engine.current.cols, engine.current.rows, engine.tilling);
 }
 
 // The interior of the current grid, row by row.

@@ -7,11 +7,11 @@
 #include "core/CAEngine.h"
 #include "support/ScriptedRandom.h"
 
-using weftcpplib::TILE_CENTER;
-using weftcpplib::TILE_FIT;
-using weftcpplib::TILE_GRID;
-using weftcpplib::TILE_SHIFT_H;
-using weftcpplib::TILE_SHIFT_V;
+using core::TILE_CENTER;
+using core::TILE_FIT;
+using core::TILE_GRID;
+using core::TILE_SHIFT_H;
+using core::TILE_SHIFT_V;
 
 namespace {
 
@@ -41,7 +41,7 @@ bool BorderIsZero(core::CAEngine& engine)
 void InitializeRandomField(core::CAEngine& engine, std::int32_t w, std::int32_t h, std::uint16_t tilling,
                            std::uint32_t seed = 5)
 {
-    tessel_test::SeededRandom random(seed);
+    tessel_test::XorShiftRandom random(seed);
     platform::ScopedRandomSource scoped(random);
     engine.SetSize(w, h);
     engine.tilling = tilling;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "weftcpplib/FillBorder.h"
+#include "core/FillBorder.h"
 
-using weftcpplib::FillBorder;
+using core::FillBorder;
 
 namespace {
 
@@ -34,7 +34,7 @@ std::vector<short> Filled(std::uint32_t w, std::uint32_t h, std::uint16_t mode)
 
 TEST(FillBorder, SinglePictureModesClearTheRing)
 {
-    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT}) {
+    for (std::uint16_t mode : {core::TILE_CENTER, core::TILE_FIT}) {
         const std::vector<short> expected = {
             0, 0,  0,  0,  0, //
             0, 11, 12, 13, 0, //
@@ -53,7 +53,7 @@ TEST(FillBorder, GridWrapsBothWays)
         23, 21, 22, 23, 21, //
         13, 11, 12, 13, 11, //
     };
-    EXPECT_EQ(Filled(5, 4, weftcpplib::TILE_GRID), expected);
+    EXPECT_EQ(Filled(5, 4, core::TILE_GRID), expected);
 }
 
 TEST(FillBorder, HorizontalShiftMovesTheOppositeRowByHalfItsPeriod)
@@ -65,7 +65,7 @@ TEST(FillBorder, HorizontalShiftMovesTheOppositeRowByHalfItsPeriod)
         24, 21, 22, 23, 24, 21, //
         12, 13, 14, 11, 12, 13, //
     };
-    EXPECT_EQ(Filled(6, 4, weftcpplib::TILE_SHIFT_H), even);
+    EXPECT_EQ(Filled(6, 4, core::TILE_SHIFT_H), even);
 
     // Odd width: the same copies, and the last cell of rows 0 and H - 1 unwritten.
     const std::vector<short> odd = {
@@ -74,7 +74,7 @@ TEST(FillBorder, HorizontalShiftMovesTheOppositeRowByHalfItsPeriod)
         23, 21, 22, 23, 21, //
         11, 12, 11, 12, S,  //
     };
-    EXPECT_EQ(Filled(5, 4, weftcpplib::TILE_SHIFT_H), odd);
+    EXPECT_EQ(Filled(5, 4, core::TILE_SHIFT_H), odd);
 }
 
 TEST(FillBorder, VerticalShiftMovesTheOppositeColumnByHalfItsPeriod)
@@ -87,7 +87,7 @@ TEST(FillBorder, VerticalShiftMovesTheOppositeColumnByHalfItsPeriod)
         22, 41, 42, 21, //
         32, 11, 12, 31, //
     };
-    EXPECT_EQ(Filled(4, 6, weftcpplib::TILE_SHIFT_V), even);
+    EXPECT_EQ(Filled(4, 6, core::TILE_SHIFT_V), even);
 
     const std::vector<short> odd = {
         12, 31, 32, 11, //
@@ -96,7 +96,7 @@ TEST(FillBorder, VerticalShiftMovesTheOppositeColumnByHalfItsPeriod)
         22, 31, 32, 21, //
         S,  11, 12, S,  //
     };
-    EXPECT_EQ(Filled(4, 5, weftcpplib::TILE_SHIFT_V), odd);
+    EXPECT_EQ(Filled(4, 5, core::TILE_SHIFT_V), odd);
 }
 
 TEST(FillBorder, UnknownModesWriteNothing)
@@ -113,7 +113,7 @@ TEST(FillBorder, FillsPixelsTheSameWay)
     for (auto& p : pixels)
         if (p != 0xFFFFFFFF)
             p *= kScale;
-    FillBorder(pixels.data(), 6, 4, weftcpplib::TILE_SHIFT_H);
+    FillBorder(pixels.data(), 6, 4, core::TILE_SHIFT_H);
     const std::vector<std::uint32_t> rows = {
         22, 23, 24, 21, 22, 23, //
         14, 11, 12, 13, 14, 11, //
@@ -138,5 +138,5 @@ TEST(FillBorder, DegenerateBlocksStayInBounds)
             }
         }
     }
-    FillBorder(static_cast<short*>(nullptr), 0, 0, weftcpplib::TILE_GRID);
+    FillBorder(static_cast<short*>(nullptr), 0, 0, core::TILE_GRID);
 }

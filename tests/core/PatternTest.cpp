@@ -152,7 +152,7 @@ TEST(Patterns, UniformDrawsOncePerCellAndKeepsResiduesBelow33)
 
 TEST(Patterns, UniformDensityIsAbout33In256)
 {
-    tessel_test::SeededRandom random(2024);
+    tessel_test::XorShiftRandom random(2024);
     platform::ScopedRandomSource scoped(random);
     const std::size_t count = Draw(130, 130, 0).Count();
     // 16900 x 33 / 256 = 2178, standard deviation about 44.
@@ -184,7 +184,7 @@ TEST(Patterns, CentredFollowsTheDistanceFromTheMiddle)
     {
         // Random draws: about 462 cells expected, the centre always among them,
         // and far denser inside the middle quarter than outside it.
-        tessel_test::SeededRandom random(99);
+        tessel_test::XorShiftRandom random(99);
         platform::ScopedRandomSource scoped(random);
         const Block block = Draw(130, 130, 1);
         const std::size_t count = block.Count();

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "weftcpplib/FillBorder.h"
+#include "core/FillBorder.h"
 
 namespace tessel_test {
 
@@ -47,7 +47,7 @@ inline Field ReferenceStep(const Field& now, const std::int16_t param[3], std::u
             alive = alive || n != 0;
         }
     }
-    weftcpplib::FillBorder(next.cells.data(), next.w, next.h, tilling);
+    core::FillBorder(next.cells.data(), next.w, next.h, tilling);
     return next;
 }
 

@@ -25,7 +25,7 @@ struct Rule {
 // deaths all occur in the first generations.
 void Scatter(core::CAEngine& engine, std::uint32_t seed)
 {
-    tessel_test::SeededRandom random(seed);
+    tessel_test::XorShiftRandom random(seed);
     for (std::int32_t y = 1; y + 1 < engine.height; ++y) {
         for (std::int32_t x = 1; x + 1 < engine.width; ++x) {
             const std::uint32_t r = random.Next();
@@ -80,8 +80,8 @@ TEST(StepOracle, MatchesTheReferenceRuleInEveryTilingMode)
 TEST(StepOracle, LongRunAgreesAndStaysInRange)
 {
     core::CAEngine engine;
-    tessel_test::ResetEngine(engine, 130, 130, 93, 133, 7, weftcpplib::TILE_SHIFT_H);
-    tessel_test::SeededRandom random(77);
+    tessel_test::ResetEngine(engine, 130, 130, 93, 133, 7, core::TILE_SHIFT_H);
+    tessel_test::XorShiftRandom random(77);
     platform::ScopedRandomSource scoped(random);
     engine.init = 0;
     engine.Initialize();

@@ -169,7 +169,7 @@ TEST(StepRule, NoDecayOrNegativeDecayKeepsCellsInRange)
 TEST(StepRule, GridTilingWrapsBirthsAcrossTheEdges)
 {
     core::CAEngine engine;
-    ResetEngine(engine, 10, 10, 31, 31, 1, weftcpplib::TILE_GRID);
+    ResetEngine(engine, 10, 10, 31, 31, 1, core::TILE_GRID);
     engine.current.at(8, 5) = 255; // the rightmost interior column
     tessel_test::RefreshBorder(engine);
     engine.Step();
@@ -182,7 +182,7 @@ TEST(StepRule, GridTilingWrapsBirthsAcrossTheEdges)
         EXPECT_EQ(engine.current.at(0, row), engine.current.at(8, row));
 
     // The same cell on the top row appears next to the bottom row.
-    ResetEngine(engine, 10, 10, 31, 31, 1, weftcpplib::TILE_GRID);
+    ResetEngine(engine, 10, 10, 31, 31, 1, core::TILE_GRID);
     engine.current.at(4, 1) = 255;
     tessel_test::RefreshBorder(engine);
     engine.Step();

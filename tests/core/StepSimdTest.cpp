@@ -80,7 +80,7 @@ private:
 };
 
 // Half the interior dead, the rest spread over 1..255.
-void Scatter(core::CAEngine& engine, tessel_test::SeededRandom& random)
+void Scatter(core::CAEngine& engine, tessel_test::XorShiftRandom& random)
 {
     for (std::int32_t y = 1; y + 1 < engine.height; ++y) {
         for (std::int32_t x = 1; x + 1 < engine.width; ++x) {
@@ -141,7 +141,7 @@ TEST(StepSimd, BandEdgesAreExact)
     const Rule rules[] = {{91, 94, 1}, {2, 57, 3}, {33, 248, 9}, {0, 0, 1}, {95, 95, 21}};
     for (const Rule& rule : rules) {
         const std::int32_t w = 803, h = 11;
-        Lockstep lockstep(w, h, rule, weftcpplib::TILE_GRID);
+        Lockstep lockstep(w, h, rule, core::TILE_GRID);
         core::CAEngine& engine = lockstep.oracle();
         const int sums[] = {8 * rule.p1 - 1, 8 * rule.p1, 8 * rule.p2 + 7, 8 * rule.p2 + 8};
         int placed = 0;
@@ -189,7 +189,7 @@ TEST(StepSimd, LongRunsMatchThePlainLoop)
         {300, 400, 1},  // a band beyond every sum
         {60, 120, -3},  // damaged: negative decay
     };
-    tessel_test::SeededRandom random(4242);
+    tessel_test::XorShiftRandom random(4242);
     std::size_t next_rule = 0;
     for (const Size& size : sizes) {
         for (std::uint16_t tilling = 0; tilling <= 5; ++tilling) {

@@ -27,13 +27,14 @@
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
 #include "core/CAEngine.h"
+#include "core/TilingMode.h"
+#include "render/Tiling.h"
 #include "saver/FrameHost.h"
+#include "saver/SeededRandom.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderRun.h"
-#include "saver/SeededRandom.h"
 #include "saver/headless/SimulatedScreen.h"
-#include "weftcpplib/FillBorder.h"
 
 namespace fs = std::filesystem;
 using namespace saver::headless;
@@ -126,8 +127,8 @@ TEST(HeadlessRender, SeededRunsRepeatToTheByteAndSeedsDiffer)
 TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
 {
     constexpr int kW = 300, kH = 200;
-    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT, weftcpplib::TILE_GRID,
-                               weftcpplib::TILE_SHIFT_H, weftcpplib::TILE_SHIFT_V}) {
+    for (std::uint16_t mode : {core::TILE_CENTER, core::TILE_FIT, core::TILE_GRID,
+                               core::TILE_SHIFT_H, core::TILE_SHIFT_V}) {
         config::WeftConfig config;
         config.settings.play = 0;
         config::SceneData scene = core::builtin_scenes.at(0);
@@ -152,7 +153,7 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
         ASSERT_EQ(cells.Width(), 128);
         const saver::FrameBuffer& frame = screen.frame();
 
-        if (mode == weftcpplib::TILE_FIT) {
+        if (mode == core::TILE_FIT) {
             // The field without its border, stretched over the screen: its
             // top left and bottom right cells land in the screen's corners
             // (rows stored bottom-up: storage row 126 is the field's top).
@@ -161,7 +162,7 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
             continue;
         }
         auto expected = weftcpplib::MakeImage(kW, kH);
-        expected->Tiling(cells, 126, 126, mode);
+        render::Tiling(*expected, cells, 126, 126, mode);
         int differing = 0;
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x)

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "weftcpplib/FillBorder.h"
+#include "core/FillBorder.h"
 
 namespace {
 
@@ -21,12 +21,12 @@ struct Image {
     }
     static std::uint32_t Name(std::uint32_t r, std::uint32_t c) { return r * 1000 + c + 1; }
     std::uint32_t& at(std::uint32_t r, std::uint32_t c) { return p[r * w + c]; }
-    void Fill(std::uint16_t mode) { weftcpplib::FillBorder(p.data(), w, h, mode); }
+    void Fill(std::uint16_t mode) { core::FillBorder(p.data(), w, h, mode); }
 };
 
 TEST(FillBorderPixels, SinglePictureModesBlackenOnlyTheBorder)
 {
-    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT}) {
+    for (std::uint16_t mode : {core::TILE_CENTER, core::TILE_FIT}) {
         Image image(5, 4);
         image.Fill(mode);
         for (std::uint32_t r = 0; r < 4; ++r)
@@ -40,7 +40,7 @@ TEST(FillBorderPixels, SinglePictureModesBlackenOnlyTheBorder)
 TEST(FillBorderPixels, TorusTakesOppositeEdgesAndCorners)
 {
     Image image(4, 4);
-    image.Fill(weftcpplib::TILE_GRID);
+    image.Fill(core::TILE_GRID);
     EXPECT_EQ(image.at(0, 0), Image::Name(2, 2));
     EXPECT_EQ(image.at(3, 3), Image::Name(1, 1));
     EXPECT_EQ(image.at(0, 3), Image::Name(2, 1));
@@ -53,7 +53,7 @@ TEST(FillBorderPixels, HalfShiftedRowsSeeTheOppositeRowMovedByHalf)
 {
     const std::uint32_t w = 130, h = 6, inner = w - 2;
     Image image(w, h);
-    image.Fill(weftcpplib::TILE_SHIFT_H);
+    image.Fill(core::TILE_SHIFT_H);
     EXPECT_EQ(image.at(0, 0), Image::Name(h - 2, 64));
     EXPECT_EQ(image.at(0, 65), Image::Name(h - 2, 1));
     EXPECT_EQ(image.at(h - 1, 0), Image::Name(1, 64));
@@ -70,7 +70,7 @@ TEST(FillBorderPixels, HalfShiftedColumnsSeeTheOppositeColumnMovedByHalf)
 {
     const std::uint32_t w = 5, h = 12, inner = h - 2;
     Image image(w, h);
-    image.Fill(weftcpplib::TILE_SHIFT_V);
+    image.Fill(core::TILE_SHIFT_V);
     for (std::uint32_t y = 0; y < inner; ++y) {
         const std::uint32_t across = (y + inner / 2) % inner;
         ASSERT_EQ(image.at(y + 1, 0), Image::Name(across + 1, w - 2)) << y;

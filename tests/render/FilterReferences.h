@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/FillBorder.h"
 #include "render/CellPalette.h"
-#include "weftcpplib/FillBorder.h"
 #include "weftcpplib/weft2darray.h"
 
 namespace tessel_test {
@@ -24,7 +24,7 @@ inline void ReferenceMedian(const weftcpplib::weft2darray<short>& grid, std::vec
             std::sort(nine.begin(), nine.end());
             out[r * w + c] = render::CellPalette[static_cast<std::uint8_t>(nine[4])];
         }
-    weftcpplib::FillBorder(out.data(), w, h, mode);
+    core::FillBorder(out.data(), w, h, mode);
 }
 
 inline void ReferenceBlur(std::vector<std::uint32_t>& pixels, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
@@ -42,7 +42,7 @@ inline void ReferenceBlur(std::vector<std::uint32_t>& pixels, std::uint32_t w, s
             }
             pixels[r * w + c] = result;
         }
-    weftcpplib::FillBorder(pixels.data(), w, h, mode);
+    core::FillBorder(pixels.data(), w, h, mode);
 }
 
 } // namespace tessel_test

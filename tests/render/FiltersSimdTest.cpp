@@ -52,7 +52,7 @@ protected:
 
 TEST_F(FiltersSimdTest, ColoringMatchesThePaletteAtEveryLevel)
 {
-    tessel_test::SeededRandom random(99);
+    tessel_test::XorShiftRandom random(99);
     // Stray values outside 0..255 use their low byte, like the plain loop.
     std::vector<short> cells(803 * 7 + 1);
     for (short& cell : cells)
@@ -73,7 +73,7 @@ TEST_F(FiltersSimdTest, ColoringMatchesThePaletteAtEveryLevel)
 
 TEST_F(FiltersSimdTest, MedianMatchesTheSortingReferenceAtEveryLevel)
 {
-    tessel_test::SeededRandom random(31337);
+    tessel_test::XorShiftRandom random(31337);
     for (const Size& size : kSizes) {
         const std::uint32_t w = size.w, h = size.h;
         weftcpplib::weft2dmapper<short> grid(w, h);
@@ -102,7 +102,7 @@ TEST_F(FiltersSimdTest, MedianMatchesTheSortingReferenceAtEveryLevel)
 
 TEST_F(FiltersSimdTest, BlurMatchesTheSummingReferenceAtEveryLevel)
 {
-    tessel_test::SeededRandom random(2718);
+    tessel_test::XorShiftRandom random(2718);
     for (const Size& size : kSizes) {
         const std::uint32_t w = size.w, h = size.h;
         std::vector<std::uint32_t> source(std::size_t{w} * h);
@@ -143,7 +143,7 @@ TEST_F(FiltersSimdTest, BlurDividesEverySumExactly)
         const ScopedSimdLevel scoped(level);
         auto image = MakeImage(static_cast<std::int32_t>(w), static_cast<std::int32_t>(h));
         std::copy(source.begin(), source.end(), image->Pixels());
-        render::BoxBlur(*image, weftcpplib::TILE_GRID);
+        render::BoxBlur(*image, core::TILE_GRID);
         for (std::uint32_t by = 0; by < blocks_y; ++by)
             for (std::uint32_t bx = 0; bx < blocks_x; ++bx) {
                 const std::uint32_t sum = 8 * bx + by;

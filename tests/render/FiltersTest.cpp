@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "FilterReferences.h"
+#include "core/FillBorder.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "support/ScriptedRandom.h"
 #include "weftcpplib/CDIBData.h"
-#include "weftcpplib/FillBorder.h"
 
 using weftcpplib::CDIBData;
 using weftcpplib::MakeImage;
@@ -42,7 +42,7 @@ TEST_F(FiltersTest, MedianIsTheFifthOfNine)
     weftcpplib::weft2dmapper<short> grid(3, 3);
     grid.assign({{255, 0, 255}, {1, 255, 0}, {0, 255, 0}});
     auto image = MakeImage(3, 3);
-    ASSERT_TRUE(render::MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    ASSERT_TRUE(render::MedianToImage(grid, *image, core::TILE_GRID));
     // A 3 x 3 torus: every border pixel repeats the single inner one.
     for (std::int32_t i = 0; i < 9; ++i)
         EXPECT_EQ(image->Pixels()[i], render::CellPalette[1]) << i;
@@ -54,7 +54,7 @@ TEST_F(FiltersTest, LoneLiveCellVanishes)
     grid.at(2, 2) = 200;
     auto image = MakeImage(5, 5);
     image->Fill(0x00777777u);
-    ASSERT_TRUE(render::MedianToImage(grid, *image, weftcpplib::TILE_CENTER));
+    ASSERT_TRUE(render::MedianToImage(grid, *image, core::TILE_CENTER));
     for (std::int32_t r = 1; r < 4; ++r)
         for (std::int32_t c = 1; c < 4; ++c)
             EXPECT_EQ(image->Pixels()[r * 5 + c], render::CellPalette[0]);
@@ -66,7 +66,7 @@ TEST_F(FiltersTest, MedianRefusesMismatchedSizes)
     weftcpplib::weft2dmapper<short> grid(6, 5);
     auto image = MakeImage(5, 6);
     image->Fill(7);
-    EXPECT_FALSE(render::MedianToImage(grid, *image, weftcpplib::TILE_GRID));
+    EXPECT_FALSE(render::MedianToImage(grid, *image, core::TILE_GRID));
     EXPECT_EQ(image->Pixels()[8], 7u);
     // Images too small for an interior only get their border.
     weftcpplib::weft2dmapper<short> line(2, 4);
@@ -80,7 +80,7 @@ TEST_F(FiltersTest, MedianRefusesMismatchedSizes)
 
 TEST_F(FiltersTest, MedianMatchesSortingReference)
 {
-    tessel_test::SeededRandom random(20240611);
+    tessel_test::XorShiftRandom random(20240611);
     const std::uint32_t sizes[][2] = {{3, 3}, {4, 3}, {3, 8}, {10, 7}, {17, 12}, {66, 41}};
     for (const auto& size : sizes)
         for (std::uint16_t mode = 0; mode <= 5; ++mode) {
@@ -100,7 +100,7 @@ TEST_F(FiltersTest, MedianMatchesSortingReference)
 
 TEST_F(FiltersTest, BlurMatchesSummingReference)
 {
-    tessel_test::SeededRandom random(77);
+    tessel_test::XorShiftRandom random(77);
     const std::uint32_t sizes[][2] = {{3, 3}, {5, 4}, {4, 9}, {16, 16}, {31, 18}, {2, 6}};
     for (const auto& size : sizes)
         for (std::uint16_t mode = 0; mode <= 5; ++mode) {
@@ -120,16 +120,16 @@ TEST_F(FiltersTest, BlurRoundsDown)
     auto image = MakeImage(3, 3);
     image->Fill(0x00FF0809u);
     image->Pixels()[0] = 0x00FE0000u; // reds sum to 2294, greens 64, blues 72
-    render::BoxBlur(*image, weftcpplib::TILE_GRID);
+    render::BoxBlur(*image, core::TILE_GRID);
     EXPECT_EQ(image->Pixels()[4], 0x00FE0708u);
 }
 
 TEST_F(FiltersTest, BlackBorderDarkensTheEdgeInSinglePictureModes)
 {
-    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_FIT}) {
+    for (std::uint16_t mode : {core::TILE_CENTER, core::TILE_FIT}) {
         auto image = MakeImage(6, 6);
         image->Fill(0x00FFFFFFu);
-        weftcpplib::FillBorder(image->Pixels(), 6, 6, mode);
+        core::FillBorder(image->Pixels(), 6, 6, mode);
         render::BoxBlur(*image, mode);
         const std::uint32_t* p = image->Pixels();
         EXPECT_EQ(p[1 * 6 + 1], 0x00717171u); // 4 x 255 / 9 = 113
@@ -141,7 +141,7 @@ TEST_F(FiltersTest, BlackBorderDarkensTheEdgeInSinglePictureModes)
     // Tiled, the wrapped border keeps a uniform picture uniform.
     auto tiled = MakeImage(6, 6);
     tiled->Fill(0x00FFFFFFu);
-    render::BoxBlur(*tiled, weftcpplib::TILE_GRID);
+    render::BoxBlur(*tiled, core::TILE_GRID);
     EXPECT_EQ(tiled->Pixels()[1 * 6 + 1], 0x00FFFFFFu);
 }
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "config/SceneData.h"
+#include "core/TilingMode.h"
 #include "render/CellPalette.h"
 #include "render/Filters.h"
 #include "saver/ImageCanvas.h"
-#include "weftcpplib/FillBorder.h"
 
 using saver::BlitKind;
 using saver::BlitPlan;
@@ -56,7 +56,7 @@ protected:
 TEST_F(ImageCanvasTest, ColorsEveryCellAndCentresTheFieldWithoutItsBorder)
 {
     canvas_.NewImages(10, 8, 6, 5);
-    canvas_.Render(weftcpplib::TILE_CENTER, 0);
+    canvas_.Render(core::TILE_CENTER, 0);
 
     const weftcpplib::CDIBData& cells = *canvas_.cell_image();
     for (int j = 0; j < 30; ++j)
@@ -82,22 +82,22 @@ TEST_F(ImageCanvasTest, NoiseRemovalRunsBeforeBlurAndOtherBitsDoNothing)
         expected->Pixels()[j] = render::CellPalette[engine_.current.data[j]];
     auto swapped = weftcpplib::MakeImage(6, 5);
     std::copy(expected->Pixels(), expected->Pixels() + 30, swapped->Pixels());
-    render::MedianToImage(engine_.current, *expected, weftcpplib::TILE_GRID);
-    render::BoxBlur(*expected, weftcpplib::TILE_GRID);
-    render::BoxBlur(*swapped, weftcpplib::TILE_GRID);
-    render::MedianToImage(engine_.current, *swapped, weftcpplib::TILE_GRID);
+    render::MedianToImage(engine_.current, *expected, core::TILE_GRID);
+    render::BoxBlur(*expected, core::TILE_GRID);
+    render::BoxBlur(*swapped, core::TILE_GRID);
+    render::MedianToImage(engine_.current, *swapped, core::TILE_GRID);
     // The grid is uneven enough for the order to show.
     ASSERT_FALSE(std::equal(expected->Pixels(), expected->Pixels() + 30, swapped->Pixels()));
 
     canvas_.NewImages(10, 8, 6, 5);
-    canvas_.Render(weftcpplib::TILE_GRID, config::PROC_NOISE | config::PROC_BLUR | 0x0001 | 0x0008);
+    canvas_.Render(core::TILE_GRID, config::PROC_NOISE | config::PROC_BLUR | 0x0001 | 0x0008);
     EXPECT_TRUE(std::equal(expected->Pixels(), expected->Pixels() + 30, canvas_.cell_image()->Pixels()));
 }
 
 TEST_F(ImageCanvasTest, GridOfAnotherSizeDrawsNothing)
 {
     canvas_.NewImages(10, 8, 7, 5);
-    canvas_.Render(weftcpplib::TILE_CENTER, 0);
+    canvas_.Render(core::TILE_CENTER, 0);
     const std::uint32_t* screen = canvas_.screen_image()->Pixels();
     EXPECT_TRUE(std::all_of(screen, screen + 80, [](std::uint32_t p) { return p == 0; }));
 }

@@ -4,8 +4,8 @@
 #include <climits>
 #include <vector>
 
+#include "core/TilingMode.h"
 #include "saver/MonitorLayout.h"
-#include "weftcpplib/FillBorder.h"
 
 using namespace saver;
 
@@ -114,7 +114,7 @@ TEST(MonitorLayout, IntersectNearTheEndsOfTheRangeDoesNotWrap)
 TEST(MonitorBlit, CopiesTheVisiblePartOfTheMonitorsImageAtItsOwnSize)
 {
     const MonitorArea full{{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, 0};
-    BlitPlan plan = MonitorBlit(weftcpplib::TILE_GRID, full, 802, 602);
+    BlitPlan plan = MonitorBlit(core::TILE_GRID, full, 802, 602);
     EXPECT_EQ(plan.kind, BlitKind::Copy);
     EXPECT_FALSE(plan.from_cell_image);
     EXPECT_EQ(plan.screen_image, 0);
@@ -122,7 +122,7 @@ TEST(MonitorBlit, CopiesTheVisiblePartOfTheMonitorsImageAtItsOwnSize)
     EXPECT_EQ(plan.dest, (Rect{1280, 0, 1920, 1080}));
 
     const MonitorArea cut{{-100, -50, 1280, 1024}, {0, 0, 1000, 900}, 1};
-    plan = MonitorBlit(weftcpplib::TILE_SHIFT_H, cut, 802, 602);
+    plan = MonitorBlit(core::TILE_SHIFT_H, cut, 802, 602);
     EXPECT_EQ(plan.screen_image, 1);
     EXPECT_EQ(plan.source, (Rect{100, 50, 1000, 900}));
     EXPECT_EQ(plan.dest, (Rect{0, 0, 1000, 900}));
@@ -131,7 +131,7 @@ TEST(MonitorBlit, CopiesTheVisiblePartOfTheMonitorsImageAtItsOwnSize)
 TEST(MonitorBlit, FitStretchesTheFieldOverTheWholeMonitor)
 {
     const MonitorArea cut{{-100, 0, 1280, 1024}, {0, 0, 1180, 1024}, 1};
-    const BlitPlan plan = MonitorBlit(weftcpplib::TILE_FIT, cut, 802, 602);
+    const BlitPlan plan = MonitorBlit(core::TILE_FIT, cut, 802, 602);
     EXPECT_EQ(plan.kind, BlitKind::FitStretch);
     EXPECT_TRUE(plan.from_cell_image);
     EXPECT_TRUE(plan.set_halftone);

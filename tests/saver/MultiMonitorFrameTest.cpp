@@ -5,10 +5,10 @@
 #include <iterator>
 #include <vector>
 
+#include "FrameFakes.h"
+#include "core/TilingMode.h"
 #include "render/CellPalette.h"
 #include "saver/ImageCanvas.h"
-#include "weftcpplib/FillBorder.h"
-#include "FrameFakes.h"
 
 using namespace saver;
 using saver_test::FrameRig;
@@ -62,8 +62,8 @@ TEST_F(MultiMonitorCanvasTest, EveryMonitorSizeGetsTheImageOfASingleScreenOfThat
     // Sizes larger and smaller than a tile, odd and even, so that centring,
     // grid starts and shift phases all differ between the images.
     const std::vector<Size> sizes{{16, 11}, {9, 13}, {3, 2}, {23, 7}};
-    for (std::uint16_t mode : {weftcpplib::TILE_CENTER, weftcpplib::TILE_GRID, weftcpplib::TILE_SHIFT_H,
-                               weftcpplib::TILE_SHIFT_V}) {
+    for (std::uint16_t mode : {core::TILE_CENTER, core::TILE_GRID, core::TILE_SHIFT_H,
+                               core::TILE_SHIFT_V}) {
         ImageCanvas several(engine_, presenter_);
         several.SetScreenSizes(sizes);
         several.NewImages(16, 11, 7, 6);
@@ -85,7 +85,7 @@ TEST_F(MultiMonitorCanvasTest, NewSizesReplaceTheScreenImagesAndKeepTheField)
     canvas.SetScreenSizes({{16, 11}}); // no images before the first scene
     EXPECT_EQ(canvas.screen_image_count(), 0);
     canvas.NewImages(16, 11, 7, 6);
-    canvas.Render(weftcpplib::TILE_GRID, 0);
+    canvas.Render(core::TILE_GRID, 0);
     const weftcpplib::CDIBData* field = canvas.cell_image();
     const std::vector<std::uint32_t> colours(field->Pixels(), field->Pixels() + field->Count());
 
@@ -150,7 +150,7 @@ TEST(MultiMonitorFrameLoop, EveryMonitorIsPresentedFromTheImageOfItsSize)
     FrameRig rig;
     rig.automaton.width = 802;
     rig.automaton.height = 602;
-    rig.store.current.tilling = weftcpplib::TILE_GRID;
+    rig.store.current.tilling = core::TILE_GRID;
     rig.Create();
     rig.tessel.SetDisplay(TwoMonitors(-1280));
     ASSERT_EQ(rig.canvas.screen_sizes.size(), 1u);
@@ -171,7 +171,7 @@ TEST(MultiMonitorFrameLoop, EveryMonitorIsPresentedFromTheImageOfItsSize)
     EXPECT_EQ(plans[1].source, (Rect{0, 0, 1280, 1024}));
     EXPECT_EQ(plans[1].dest, (Rect{0, 0, 1280, 1024}));
 
-    rig.store.current.tilling = weftcpplib::TILE_FIT;
+    rig.store.current.tilling = core::TILE_FIT;
     rig.Tick(0, 3200, 1080);
     ASSERT_EQ(rig.canvas.monitor_frames.size(), 2u);
     for (const BlitPlan& plan : rig.canvas.monitor_frames[1])

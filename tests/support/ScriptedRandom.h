@@ -26,9 +26,9 @@ private:
 };
 
 // A small deterministic generator (xorshift32) for seeded random fields.
-class SeededRandom final : public platform::RandomSource {
+class XorShiftRandom final : public platform::RandomSource {
 public:
-    explicit SeededRandom(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
+    explicit XorShiftRandom(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
     std::uint32_t Next() override
     {
         state_ ^= state_ << 13;

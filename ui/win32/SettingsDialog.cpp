@@ -1,7 +1,9 @@
 // The settings dialog: opening, the common controls, reset, OK and Cancel.
 #include "ui/win32/SettingsDialog.h"
 
+#include "config/PlayMode.h"
 #include "core/Patterns.h"
+#include "core/TilingMode.h"
 #include "ui/DialogIds.h"
 #include "ui/PlayListEdit.h"
 #include "ui/SettingsFields.h"
@@ -11,7 +13,6 @@
 #include "ui/win32/SettingsWorking.h"
 #include "ui/win32/UiLanguage.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "weftcpplib/TilingMode.h"
 
 using namespace ui::win32;
 using weftcpplib::LOG_INFO;
@@ -66,7 +67,15 @@ bool FieldPasses(HWND dialog, const FieldRule& rule, FieldCheck check)
 
 namespace {
 
-constexpr int kPlayButtonCount = 5;
+// Each play mode's radio button: the ids follow the modes' values.
+constexpr int PlayButton(std::int32_t mode)
+{
+    return IDC_PLAY_RULE_CODE + mode;
+}
+static_assert(PlayButton(config::PLAY_RULE_SELECT) == IDC_PLAY_RULE_SELECT &&
+              PlayButton(config::PLAY_LIST_ORDER) == IDC_PLAY_LIST_ORDER &&
+              PlayButton(config::PLAY_LIST_SHUFFLE) == IDC_PLAY_LIST_SHUFFLE &&
+              PlayButton(config::PLAY_LIST_ONE) == IDC_PLAY_LIST_ONE);
 
 // Fills a list with the labels of `count` values from the string table,
 // the first value's at first_text; each item's data is its value.
@@ -94,12 +103,10 @@ void ShowCommonFields(HWND dialog)
 
 void ShowPlayMode(HWND dialog)
 {
-    for (int i = 0; i < kPlayButtonCount; ++i)
-        CheckItem(dialog, IDC_PLAY_RULE_CODE + i, false);
     // A play mode outside the buttons (a damaged file) checks none.
     const std::int32_t play = Working().settings.play;
-    if (play >= 0 && play < kPlayButtonCount)
-        CheckItem(dialog, IDC_PLAY_RULE_CODE + play, true);
+    for (const std::int32_t mode : config::kPlayModes)
+        CheckItem(dialog, PlayButton(mode), mode == play);
 }
 
 void FillSceneList(HWND dialog)
@@ -126,7 +133,7 @@ void OnInit(HWND dialog, const SettingsDialogParams& params)
     w.model->ReadDataFile();
     LoadWorkingCopies();
     FillChoiceList(dialog, IDC_INIT_LIST, IDS_PATTERN_FIRST, core::kInitPatternCount);
-    FillChoiceList(dialog, IDC_TILING_LIST, IDS_TILING_FIRST, weftcpplib::kTilingModeCount);
+    FillChoiceList(dialog, IDC_TILING_LIST, IDS_TILING_FIRST, core::kTilingModeCount);
     RefreshAllControls(dialog);
     // The user learns of a damaged file once, with its copy already made, so
     // that whatever the dialog writes later replaces nothing unkept.
@@ -149,9 +156,9 @@ bool StoreCommonFields(HWND dialog)
         FieldPasses(dialog, kHeightField, CheckCells(kHeightField, ItemText(dialog, IDC_FSIZE_HEIGHT), s.fsize.height));
     if (!passed)
         return false;
-    for (int i = 0; i < kPlayButtonCount; ++i) {
-        if (IsItemChecked(dialog, IDC_PLAY_RULE_CODE + i)) {
-            s.play = i;
+    for (const std::int32_t mode : config::kPlayModes) {
+        if (IsItemChecked(dialog, PlayButton(mode))) {
+            s.play = mode;
             break;
         }
     }

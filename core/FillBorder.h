@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "weftcpplib/TilingMode.h"
+#include "core/TilingMode.h"
 
-namespace weftcpplib {
+namespace core {
 
 // Fills the one-element border ring of a w x h row-major block from its
 // interior so that the edges see the neighbours the tiled picture shows:
@@ -79,4 +79,4 @@ void FillBorder(T* cells, std::uint32_t w, std::uint32_t h, std::uint16_t mode)
     }
 }
 
-} // namespace weftcpplib
+} // namespace core

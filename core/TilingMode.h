@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <iterator>
 
-namespace weftcpplib {
+namespace core {
 
 // How the cell image is laid over the screen: the stored values of a scene's
 // `tilling`. The same values choose how the border ring of the cells and of
 // the cell image is filled. A new mode is an entry here and in
 // kTilingModes, and a label in the settings dialog's string table;
-// -Wswitch then points at every switch that must handle it.
+// -Wswitch then points at every switch that must handle it. The modes live
+// with the engine, whose field wraps as the picture repeats; the renderer
+// lays the picture by them (render/Tiling.h).
 enum TilingMode : std::uint16_t {
     TILE_CENTER = 0,  // one tile in the middle
     TILE_FIT = 1,     // no tiles: the cell image is stretched over the screen
@@ -55,4 +57,4 @@ consteval bool TilingModesInValueOrder()
 }
 static_assert(TilingModesInValueOrder());
 
-} // namespace weftcpplib
+} // namespace core

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/TilingMode.h"
+#include "render/Tiling.h"
 #include "weftcpplib/CDIBData.h"
-#include "weftcpplib/FillBorder.h"
 
 using weftcpplib::CDIBData;
 using weftcpplib::MakeImage;
@@ -36,7 +37,7 @@ protected:
         screen_->Fill(kUntouched);
     }
 
-    void Tile(std::uint16_t mode) { screen_->Tiling(*source_, 800, 600, mode); }
+    void Tile(std::uint16_t mode) { render::Tiling(*screen_, *source_, 800, 600, mode); }
 
     std::uint32_t At(std::int32_t x, std::int32_t y) const { return screen_->Pixels()[y * 1920 + x]; }
 
@@ -70,14 +71,14 @@ TEST_F(TilingTest, CentreTouchesOnlyTheMiddle)
 
 TEST_F(TilingTest, FitModeDrawsNothing)
 {
-    Tile(weftcpplib::TILE_FIT);
+    Tile(core::TILE_FIT);
     for (std::int32_t i = 0; i < screen_->Count(); ++i)
         ASSERT_EQ(screen_->Pixels()[i], kUntouched);
 }
 
 TEST_F(TilingTest, GridCoversTheScreenWithOneTileCentred)
 {
-    Tile(weftcpplib::TILE_GRID);
+    Tile(core::TILE_GRID);
     // Tiles start at x -240, 560, 1360 and y -360, 240, 840.
     EXPECT_EQ(At(0, 0), Name(241, 361));
     EXPECT_EQ(At(560, 240), Name(1, 1));
@@ -90,7 +91,7 @@ TEST_F(TilingTest, GridCoversTheScreenWithOneTileCentred)
 
 TEST_F(TilingTest, RowsShiftedByHalfATileKeepTheCentreUnshifted)
 {
-    Tile(weftcpplib::TILE_SHIFT_H);
+    Tile(core::TILE_SHIFT_H);
     // Rows at y -360 and 840 are shifted (tiles at -640, 160, 960, 1760);
     // the row at 240 is not (-240, 560, 1360).
     EXPECT_EQ(At(160, 0), Name(1, 361));
@@ -107,7 +108,7 @@ TEST_F(TilingTest, RowsShiftedByHalfATileKeepTheCentreUnshifted)
 
 TEST_F(TilingTest, ColumnsShiftedByHalfATileKeepTheCentreUnshifted)
 {
-    Tile(weftcpplib::TILE_SHIFT_V);
+    Tile(core::TILE_SHIFT_V);
     // Columns at x -240 and 1360 are shifted up by 300; the one at 560 is not.
     EXPECT_EQ(At(560, 240), Name(1, 1));
     EXPECT_EQ(At(0, 0), Name(241, 61));
@@ -124,7 +125,7 @@ TEST(Tiling, TileLargerThanTheScreenIsClippedOnBothSides)
     for (std::int32_t i = 0; i < source->Count(); ++i)
         source->Pixels()[i] = static_cast<std::uint32_t>(i);
     auto screen = MakeImage(100, 80);
-    screen->Tiling(*source, 300, 200, weftcpplib::TILE_GRID);
+    render::Tiling(*screen, *source, 300, 200, core::TILE_GRID);
     // One tile at (-100, -60).
     EXPECT_EQ(screen->Pixels()[0], static_cast<std::uint32_t>(61 * 302 + 101));
     EXPECT_EQ(screen->Pixels()[79 * 100 + 99], static_cast<std::uint32_t>(140 * 302 + 200));
@@ -132,7 +133,7 @@ TEST(Tiling, TileLargerThanTheScreenIsClippedOnBothSides)
     auto wide = MakeImage(1366, 3);
     auto tile = MakeImage(1010, 3);
     tile->Fill(5);
-    wide->Tiling(*tile, 1008, 1, weftcpplib::TILE_CENTER);
+    render::Tiling(*wide, *tile, 1008, 1, core::TILE_CENTER);
     EXPECT_EQ(wide->Pixels()[1 * 1366 + 178], 0u);
     EXPECT_EQ(wide->Pixels()[1 * 1366 + 179], 5u);
     EXPECT_EQ(wide->Pixels()[1 * 1366 + 1186], 5u);
@@ -144,14 +145,14 @@ TEST(Tiling, EmptyTilesAndSourcesEndQuietly)
     auto screen = MakeImage(50, 40);
     auto source = MakeImage(12, 12);
     for (std::uint16_t mode = 0; mode <= 4; ++mode) {
-        screen->Tiling(*source, 0, 10, mode);
-        screen->Tiling(*source, 10, -5, mode);
+        render::Tiling(*screen, *source, 0, 10, mode);
+        render::Tiling(*screen, *source, 10, -5, mode);
     }
     // Only the fault report sees an empty source; the screen stays as it was.
     auto empty = MakeImage(0, 0);
     testing::internal::CaptureStderr();
     screen->Fill(3);
-    screen->Tiling(*empty, 10, 10, weftcpplib::TILE_CENTER);
+    render::Tiling(*screen, *empty, 10, 10, core::TILE_CENTER);
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_NE(report.find("weftcpplib : weftcpplib::CDIBData::Tiling"), std::string::npos) << report;
     EXPECT_EQ(screen->Pixels()[0], 3u);
