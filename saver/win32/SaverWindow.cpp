@@ -3,7 +3,6 @@
 #include <clocale>
 #include <new>
 
-#include "saver/win32/PasswordServices.h"
 #include "saver/win32/ScreenGeometry.h"
 #include "weftcpplib/CWeftLogManager.h"
 #include "weftcpplib/WeftException.h"
@@ -13,24 +12,8 @@ namespace {
 
 using platform::win32::LibraryFunction;
 
-// A power-management message that older headers may lack.
-constexpr UINT kWmPower = 0x0048;
-constexpr WPARAM kPowerSuspendResume = 3;
-
 // The log has always named the window's faults after this file's former name.
 constexpr wchar_t kLogSource[] = L"SaverWindowProc.cpp";
-
-void HideCursor()
-{
-    SetCursor(nullptr);
-}
-
-void LogPointer(const wchar_t* what, const PointerPlace& from, const PointerPlace& to)
-{
-    weftcpplib::WeftLog().Print(weftcpplib::LOG_INFO, L"%ls : pointer moved from %ld,%ld to %ld,%ld (screen at %ld,%ld)",
-                                what, from.point.x, from.point.y, to.point.x, to.point.y, to.screen.left,
-                                to.screen.top);
-}
 
 } // namespace
 
@@ -184,69 +167,6 @@ void SaverWindow::SaverFrameProc(UINT message)
     }
 }
 
-// Input and power events close the full-screen saver, through the password
-// on the older family; a preview, or a saver allowed to close, watches
-// nothing.
-LRESULT SaverWindow::SaverDefaultProc(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    if (state_.preview_mode || state_.password.accepted())
-        return DefWindowProcW(window_, message, wparam, lparam);
-
-    if (message == WM_CLOSE) {
-        if (state_.older_family && !VerifyPassword(state_, window_)) {
-            RebaseCursor();
-            return 0;
-        }
-        return DefWindowProcW(window_, message, wparam, lparam);
-    }
-    if (message == MSG_VERIFY_PASSWORD && state_.older_family)
-        return state_.verifier ? state_.verifier(window_) : 1;
-    if (state_.password.check_running())
-        return DefWindowProcW(window_, message, wparam, lparam);
-
-    switch (message) {
-    case WM_SETCURSOR:
-        HideCursor();
-        return 1;
-    case WM_SHOWWINDOW:
-        if (wparam)
-            HideCursor();
-        break;
-    case WM_ACTIVATEAPP:
-        if (wparam == 0)
-            RequestClose();
-        break;
-    case kWmPower:
-        if (wparam == kPowerSuspendResume)
-            RequestClose();
-        break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        RequestClose();
-        break;
-    case WM_MOUSEMOVE:
-        FollowPointer();
-        break;
-    case WM_POWERBROADCAST:
-        switch (DecidePowerBroadcast(wparam, lparam)) {
-        case PowerAction::AllowSuspend:
-            return 1;
-        case PowerAction::Close:
-            RequestClose();
-            break;
-        case PowerAction::Ignore:
-            break;
-        }
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcW(window_, message, wparam, lparam);
-}
-
 // Log the fault and end the saver the ordinary way (creation fails, or the
 // window is destroyed).
 LRESULT SaverWindow::Fail(UINT message, const wchar_t* what)
@@ -301,37 +221,9 @@ void SaverWindow::FollowDisplayChange()
                                 state_.cursor_origin.x, state_.cursor_origin.y);
 }
 
-// A move by the user's hand closes the saver; one that a change of the
-// monitors made only moves the origin.
-void SaverWindow::FollowPointer()
+void SaverWindow::HideCursor()
 {
-    const PointerPlace origin{state_.cursor_origin, state_.cursor_screen};
-    const PointerPlace now = CurrentPointer();
-    switch (DecidePointerMove(origin, now)) {
-    case PointerAction::Stay:
-        return;
-    case PointerAction::Rebase:
-        LogPointer(L"monitors changed", origin, now);
-        break;
-    case PointerAction::Close:
-        LogPointer(L"close", origin, now);
-        RequestClose();
-        break;
-    }
-    state_.cursor_origin = now.point;
-    state_.cursor_screen = now.screen;
-}
-
-void SaverWindow::RebaseCursor()
-{
-    const PointerPlace now = CurrentPointer();
-    state_.cursor_origin = now.point;
-    state_.cursor_screen = now.screen;
-}
-
-void SaverWindow::RequestClose()
-{
-    PostMessageW(window_, WM_CLOSE, 0, 0);
+    SetCursor(nullptr);
 }
 
 } // namespace saver::win32

@@ -9,7 +9,7 @@
 // The saver window: its class, and the object behind each window of it,
 // which takes every message through three stages in order: the window's own
 // handling, the frame loop's, and the default one that watches input and
-// asks for the password.
+// asks for the password (SaverWindowInput.cpp).
 namespace saver::win32 {
 
 inline constexpr const wchar_t* kSaverClassName = L"WindowsScreenSaverClass";
@@ -53,6 +53,7 @@ private:
     // Mouse movement is measured from here on.
     void RebaseCursor();
     void RequestClose();
+    static void HideCursor();
 
     using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
 
