@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace platform {
+namespace platform::win32 {
 
 // The portable image header is pinned to these same offsets, so it can be
 // handed over as a BITMAPINFO.
@@ -25,4 +25,4 @@ bool CopyRowsToBitmap(HDC dc, HBITMAP bitmap, const void* header, const void* pi
     return false;
 }
 
-} // namespace platform
+} // namespace platform::win32

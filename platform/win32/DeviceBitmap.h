@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
-namespace platform {
+#include "platform/win32/GdiHandles.h"
+
+namespace platform::win32 {
 
 // SetDIBits of `lines` rows of pixels that `header` (laid out as BITMAPINFO)
 // describes; on failure false with the system's error code.
@@ -18,4 +20,47 @@ inline auto RowsInto(HDC dc, HBITMAP bitmap)
     };
 }
 
-} // namespace platform
+// An image put on a device: a bitmap compatible with `dc` holding the
+// image's rows, selected into a memory device context to blit from. Every
+// object is released with it, on every path. On failure, failed() names the
+// call that failed and GetLastError still holds its code (an image reports
+// its own refused copy).
+class DeviceBitmap {
+public:
+    enum class Step { None, MemoryDC, Bitmap, Rows };
+
+    template <typename Image>
+    DeviceBitmap(HDC dc, const Image& image)
+        : memory_(dc),
+          bitmap_(memory_.get() ? CreateCompatibleBitmap(dc, image.Width(), image.Height()) : nullptr)
+    {
+        if (!memory_.get())
+            failed_ = Step::MemoryDC;
+        else if (!bitmap_.get())
+            failed_ = Step::Bitmap;
+        else if (!image.SetDIBits(RowsInto(memory_.get(), bitmap_.get())))
+            failed_ = Step::Rows;
+        else
+            previous_ = SelectObject(memory_.get(), bitmap_.get());
+    }
+    // The bitmap leaves the memory context before either is deleted.
+    ~DeviceBitmap()
+    {
+        if (previous_)
+            SelectObject(memory_.get(), previous_);
+    }
+    DeviceBitmap(const DeviceBitmap&) = delete;
+    DeviceBitmap& operator=(const DeviceBitmap&) = delete;
+
+    Step failed() const { return failed_; }
+    // The memory device context holding the image, once nothing failed.
+    HDC memory() const { return memory_.get(); }
+
+private:
+    MemoryDC memory_;
+    Bitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;
+    Step failed_ = Step::None;
+};
+
+} // namespace platform::win32

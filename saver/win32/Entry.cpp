@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "saver/CommandLine.h"
-#include "saver/win32/HostState.h"
+#include "saver/win32/SaverMain.h"
 
 // The process command line is parsed here rather than trusting the runtime's
 // split, so quoting of the program name follows the system's own rule.
@@ -12,5 +12,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    return saver::SaverMain(instance, arguments, show);
+    return saver::win32::SaverMain(instance, arguments, show);
 }

@@ -1,12 +1,10 @@
-#include <windows.h>
+#include "saver/win32/PasswordServices.h"
 
-#include "saver/win32/HostState.h"
-
-// The screen-saver password of the older Windows family: a registry switch,
-// a verifier in the password control-panel library, and the network
-// provider router for changing it. Missing pieces disable the feature.
-namespace saver {
+namespace saver::win32 {
 namespace {
+
+using platform::win32::Library;
+using platform::win32::LibraryFunction;
 
 constexpr UINT kSpiScreenSaverRunning = 97;
 
@@ -25,8 +23,8 @@ bool PasswordSwitchedOn()
 
 class WindowPrompt final : public PasswordPrompt {
 public:
-    explicit WindowPrompt(HWND window) : window_(window) {}
-    bool HasVerifier() const override { return Host().verifier != nullptr; }
+    WindowPrompt(const SaverState& state, HWND window) : state_(state), window_(window) {}
+    bool HasVerifier() const override { return state_.verifier != nullptr; }
     std::uint32_t NowMs() override { return GetTickCount(); }
     void DropPendingTimers() override
     {
@@ -35,55 +33,54 @@ public:
             PeekMessageW(&message, window_, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
     }
     bool Ask() override { return SendMessageW(window_, MSG_VERIFY_PASSWORD, 0, 0) != 0; }
-    void HideCursor() override { saver::HideCursor(); }
+    void HideCursor() override { SetCursor(nullptr); }
 
 private:
+    const SaverState& state_;
     HWND window_;
 };
 
 } // namespace
 
-void SetSaverRunning(bool running)
+void SetSaverRunning(bool older_family, bool running)
 {
-    if (!Host().older_family)
+    if (!older_family)
         return;
     BOOL flag = running ? TRUE : FALSE;
     SystemParametersInfoW(kSpiScreenSaverRunning, flag, &flag, 0);
 }
 
-void LoadPasswordVerifier()
+void LoadPasswordVerifier(SaverState& state)
 {
-    HostState& host = Host();
-    if (!host.older_family)
+    if (!state.older_family)
         return;
-    if (host.password_library)
-        UnloadPasswordVerifier();
+    if (state.password_library)
+        UnloadPasswordVerifier(state);
     if (!PasswordSwitchedOn())
         return;
-    host.password_library = Library(LoadLibraryW(L"PASSWORD.CPL"));
-    host.verifier = LibraryFunction<VerifyScreenSavePwdFn>(host.password_library.get(), "VerifyScreenSavePwd");
-    if (host.verifier)
-        SetSaverRunning(true);
+    state.password_library = Library(LoadLibraryW(L"PASSWORD.CPL"));
+    state.verifier = LibraryFunction<VerifyScreenSavePwdFn>(state.password_library.get(), "VerifyScreenSavePwd");
+    if (state.verifier)
+        SetSaverRunning(state.older_family, true);
     else
-        UnloadPasswordVerifier();
+        UnloadPasswordVerifier(state);
 }
 
-void UnloadPasswordVerifier()
+void UnloadPasswordVerifier(SaverState& state)
 {
-    HostState& host = Host();
-    if (!host.older_family)
+    if (!state.older_family)
         return;
-    host.password_library.reset();
-    if (host.verifier) {
-        host.verifier = nullptr;
-        SetSaverRunning(false);
+    state.password_library.reset();
+    if (state.verifier) {
+        state.verifier = nullptr;
+        SetSaverRunning(state.older_family, false);
     }
 }
 
-bool VerifyPassword(HWND window)
+bool VerifyPassword(SaverState& state, HWND window)
 {
-    WindowPrompt prompt(window);
-    return Host().password.Verify(prompt);
+    WindowPrompt prompt(state, window);
+    return state.password.Verify(prompt);
 }
 
 void ChangePassword(HWND parent)
@@ -94,4 +91,4 @@ void ChangePassword(HWND parent)
         change(L"SCRSAVE", parent, 0, nullptr);
 }
 
-} // namespace saver
+} // namespace saver::win32

@@ -7,7 +7,6 @@
 
 #include <gdiplus.h>
 
-#include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace {
@@ -47,12 +46,11 @@ private:
     ULONG_PTR token_ = 0;
 } gdiplus_session;
 
-saver::HostState host_state;
-saver::FrameLoop frame_loop;
+saver::win32::FrameLoop frame_loop;
 
 } // namespace
 
-namespace saver {
+namespace saver::win32 {
 
 FrameLoop::FrameLoop() : host(window, weft_config, scene_scheduler, ca_engine) {}
 
@@ -61,9 +59,4 @@ FrameLoop& TheFrameLoop()
     return frame_loop;
 }
 
-HostState& Host()
-{
-    return host_state;
-}
-
-} // namespace saver
+} // namespace saver::win32

@@ -3,7 +3,7 @@
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
 #include "saver/FrameHost.h"
-#include "saver/win32/FrameWindow.h"
+#include "saver/win32/WindowFrontEnd.h"
 
 // The program's process-wide objects. They are all defined in one
 // translation unit so that they are created in a fixed order (log, settings
@@ -13,7 +13,7 @@ extern config::WeftConfig weft_config;
 extern config::SceneScheduler scene_scheduler;
 extern core::CAEngine ca_engine;
 
-namespace saver {
+namespace saver::win32 {
 
 // The frame host over the process-wide objects, with the window as its
 // front end.
@@ -25,4 +25,4 @@ struct FrameLoop {
 
 FrameLoop& TheFrameLoop();
 
-} // namespace saver
+} // namespace saver::win32

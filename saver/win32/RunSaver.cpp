@@ -1,8 +1,11 @@
-#include <windows.h>
+#include "saver/win32/RunSaver.h"
 
-#include "saver/win32/HostState.h"
+#include "saver/win32/PasswordServices.h"
+#include "saver/win32/ProcessObjects.h"
+#include "saver/win32/SaverWindow.h"
+#include "saver/win32/ScreenGeometry.h"
 
-namespace saver {
+namespace saver::win32 {
 namespace {
 
 struct WindowPlacement {
@@ -11,26 +14,6 @@ struct WindowPlacement {
     const wchar_t* title;
     RECT rect;
 };
-
-} // namespace
-
-RECT VirtualScreen()
-{
-    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (cx != 0 && cy != 0)
-        return {x, y, x + cx, y + cy};
-    RECT clip{};
-    if (HDC screen = GetDC(nullptr)) {
-        GetClipBox(screen, &clip);
-        ReleaseDC(nullptr, screen);
-    }
-    return clip;
-}
-
-namespace {
 
 WindowPlacement PreviewPlacement(HWND parent)
 {
@@ -60,24 +43,11 @@ int MessageLoop()
 
 } // namespace
 
-bool RegisterSaverClass(HINSTANCE instance)
+int RunSaver(SaverState& state, HWND parent)
 {
-    WNDCLASSW cls{};
-    cls.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    cls.lpfnWndProc = SaverWindowProc;
-    cls.hInstance = instance;
-    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(100));
-    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    cls.lpszClassName = kSaverClassName;
-    return RegisterClassW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-int RunSaver(HWND parent)
-{
-    HostState& host = Host();
     WindowPlacement placement;
     if (parent) {
-        host.preview_mode = true;
+        state.preview_mode = true;
         placement = PreviewPlacement(parent);
     } else {
         // One full-screen saver at a time: a second start only brings the
@@ -87,21 +57,21 @@ int RunSaver(HWND parent)
             return 0;
         }
         placement = FullScreenPlacement();
-        LoadPasswordVerifier();
+        LoadPasswordVerifier(state);
     }
 
-    RegisterSaverClass(host.instance);
-    const RECT& r = placement.rect;
-    HWND window = CreateWindowExW(placement.ex_style, kSaverClassName, placement.title, placement.style, r.left,
-                                  r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, host.instance, nullptr);
+    RegisterSaverClass(state.instance);
     int result = 0;
-    if (window) {
-        if (!host.preview_mode)
-            SetForegroundWindow(window);
-        result = MessageLoop();
+    {
+        SaverWindow saver(state, TheFrameLoop());
+        if (HWND window = saver.Create(placement.ex_style, placement.style, placement.title, placement.rect, parent)) {
+            if (!state.preview_mode)
+                SetForegroundWindow(window);
+            result = MessageLoop();
+        }
     }
-    UnloadPasswordVerifier();
+    UnloadPasswordVerifier(state);
     return result;
 }
 
-} // namespace saver
+} // namespace saver::win32

@@ -1,15 +1,24 @@
-#include <windows.h>
+#include "saver/win32/SaverMain.h"
 
 #include <commctrl.h>
 
+#include "platform/win32/GdiHandles.h"
 #include "saver/CommandLine.h"
-#include "saver/win32/HostState.h"
+#include "saver/win32/PasswordServices.h"
 #include "saver/win32/ProcessObjects.h"
+#include "saver/win32/RunSaver.h"
 #include "ui/win32/SettingsDialog.h"
 #include "weftcpplib/CWeftLogManager.h"
 
-namespace saver {
+namespace saver::win32 {
 namespace {
+
+using platform::win32::LibraryFunction;
+using ui::win32::ShowSettingsDialog;
+
+// The last-resort fault handler has no other way to the run's state; the
+// family never changes while the program runs.
+bool older_family_at_fault = false;
 
 void EnableHeapTermination()
 {
@@ -37,7 +46,7 @@ HWND ExistingWindow(std::uintptr_t handle)
     return (handle != 0 && IsWindow(window)) ? window : nullptr;
 }
 
-int RunCommand(const SaverCommand& command)
+int RunCommand(SaverState& state, const SaverCommand& command)
 {
     switch (command.mode) {
     case SaverMode::Settings:
@@ -47,13 +56,13 @@ int RunCommand(const SaverCommand& command)
         return static_cast<int>(ShowSettingsDialog(parent ? parent : GetForegroundWindow(), weft_config));
     }
     case SaverMode::FullScreen:
-        return RunSaver(nullptr);
+        return RunSaver(state, nullptr);
     case SaverMode::Preview: {
         const HWND parent = ExistingWindow(command.window);
-        return parent ? RunSaver(parent) : -1;
+        return parent ? RunSaver(state, parent) : -1;
     }
     case SaverMode::ChangePassword: {
-        if (!Host().older_family)
+        if (!state.older_family)
             return -1;
         const HWND parent = ExistingWindow(command.window);
         ChangePassword(parent ? parent : GetForegroundWindow());
@@ -69,7 +78,7 @@ int RunCommand(const SaverCommand& command)
 // saver is still running.
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*)
 {
-    SetSaverRunning(false);
+    SetSaverRunning(older_family_at_fault, false);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
@@ -80,17 +89,19 @@ int SaverMain(HINSTANCE instance, const wchar_t* command_line, int)
     EnableHeapTermination();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    Host().instance = instance;
-    Host().older_family = IsOlderFamily();
+    SaverState state;
+    state.instance = instance;
+    state.older_family = IsOlderFamily();
+    older_family_at_fault = state.older_family;
 
     SetUnhandledExceptionFilter(OnUnhandledException);
     try {
-        return RunCommand(ParseSaverCommand(command_line));
+        return RunCommand(state, ParseSaverCommand(command_line));
     } catch (...) {
         weftcpplib::WeftLog().PrintAt(weftcpplib::LOG_FATAL, L"SaverMain.cpp", __LINE__, L"unexpected exception");
-        SetSaverRunning(false);
+        SetSaverRunning(state.older_family, false);
         return -1;
     }
 }
 
-} // namespace saver
+} // namespace saver::win32

@@ -15,10 +15,11 @@
 #include "weftcpplib/CDIBData.h"
 #include "weftcpplib/CWeftLogManager.h"
 
-using namespace ui::win32;
-using namespace platform::win32;
-
+namespace ui::win32 {
 namespace {
+
+using platform::win32::DeviceBitmap;
+using platform::win32::PaintScope;
 
 constexpr wchar_t kSourceFile[] = L"DlgCellColor.cpp";
 
@@ -190,20 +191,18 @@ void ShowPreview(HWND dialog, const weftcpplib::CDIBData& image)
         LogPaintFailure();
         return;
     }
-    MemoryDC memory(paint.dc());
-    if (!memory.get()) {
+    const DeviceBitmap bitmap(paint.dc(), image);
+    switch (bitmap.failed()) {
+    case DeviceBitmap::Step::None:
+        break;
+    case DeviceBitmap::Step::Rows:
+        return; // the image reported it
+    case DeviceBitmap::Step::MemoryDC:
+    case DeviceBitmap::Step::Bitmap:
         LogPaintFailure();
         return;
     }
-    Bitmap bitmap(CreateCompatibleBitmap(paint.dc(), image.Width(), image.Height()));
-    if (!bitmap.get()) {
-        LogPaintFailure();
-        return;
-    }
-    if (!image.SetDIBits(platform::RowsInto(paint.dc(), bitmap.get())))
-        return;
-    Selection selected(memory.get(), bitmap.get());
-    if (!BitBlt(paint.dc(), 0, 0, image.Width(), image.Height(), memory.get(), 0, 0, SRCCOPY))
+    if (!BitBlt(paint.dc(), 0, 0, image.Width(), image.Height(), bitmap.memory(), 0, 0, SRCCOPY))
         LogPaintFailure();
 }
 
@@ -245,3 +244,5 @@ INT_PTR ShowCellColorDialog(HWND owner, ui::ColorExchange& values)
     InitCommonControlsEx(&classes);
     return ShowDialog(owner, IDD_CELL_COLOR, CellColorDialogProc, reinterpret_cast<LPARAM>(&values));
 }
+
+} // namespace ui::win32

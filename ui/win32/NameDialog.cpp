@@ -4,8 +4,7 @@
 #include "ui/win32/DialogControls.h"
 #include "ui/win32/UiLanguage.h"
 
-using namespace ui::win32;
-
+namespace ui::win32 {
 namespace {
 
 void OnInit(HWND dialog)
@@ -52,3 +51,5 @@ INT_PTR ShowNameDialog(HWND owner)
 {
     return ShowDialog(owner, IDD_NAME, NameDialogProc);
 }
+
+} // namespace ui::win32

@@ -253,16 +253,14 @@ void RefreshAllControls(HWND dialog)
     RefillPlayList(dialog);
 }
 
-} // namespace ui::win32
-
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ui::win32::OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
+        OnInit(dialog, *reinterpret_cast<const SettingsDialogParams*>(lparam));
         return TRUE;
     case WM_COMMAND:
-        return ui::win32::OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+        return OnCommand(dialog, LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
     default:
         return FALSE;
     }
@@ -273,3 +271,5 @@ INT_PTR ShowSettingsDialog(HWND parent, config::WeftConfig& config, bool preview
     SettingsDialogParams params{&config, preview_mode};
     return ShowDialog(parent, IDD_SETTINGS, SettingsDialogProc, reinterpret_cast<LPARAM>(&params));
 }
+
+} // namespace ui::win32

@@ -5,6 +5,8 @@ namespace config {
 class WeftConfig;
 }
 
+namespace ui::win32 {
+
 // The settings dialog (resource 2003), run modally on the given model: it
 // reads the data file, edits working copies, and on OK stores them into the
 // model and writes the file. Returns 0 after OK, 1 after Cancel.
@@ -18,3 +20,5 @@ struct SettingsDialogParams {
 };
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+} // namespace ui::win32

@@ -38,7 +38,7 @@ TEST(DeviceBitmap, SetDIBitsCopiesEveryRow)
     Bitmap bitmap(CreateDIBSection(dc.get(), reinterpret_cast<const BITMAPINFO*>(&image->Header()), DIB_RGB_COLORS, &bits, nullptr, 0));
     ASSERT_NE(bitmap, nullptr);
 
-    ASSERT_TRUE(image->SetDIBits(platform::RowsInto(dc.get(), bitmap.get())));
+    ASSERT_TRUE(image->SetDIBits(platform::win32::RowsInto(dc.get(), bitmap.get())));
 
     BITMAPINFO info{};
     std::memcpy(&info, &image->Header(), sizeof info);
@@ -53,7 +53,7 @@ TEST(DeviceBitmap, RefusedCopyIsReportedAndFalse)
     auto image = weftcpplib::MakeImage(4, 4);
     MemoryDc dc(CreateCompatibleDC(nullptr));
     testing::internal::CaptureStderr();
-    const bool copied = image->SetDIBits(platform::RowsInto(dc.get(), nullptr));
+    const bool copied = image->SetDIBits(platform::win32::RowsInto(dc.get(), nullptr));
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(copied);
     EXPECT_NE(report.find("weftcpplib : weftcpplib::CDIBData::SetDIBits"), std::string::npos) << report;

@@ -2,16 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "saver/win32/HostState.h"
+#include "saver/win32/PasswordServices.h"
+#include "saver/win32/SaverWindow.h"
+#include "saver/win32/ScreenGeometry.h"
 
 // The older family's password path, driven on any system by setting the
 // family flag and a fake verifier. The window under test hands every message
-// to the saver's default handling, as the frame loop does, so WM_CLOSE runs
-// through VerifyPassword and the verifier is reached by the sent
+// to the saver window's default stage, as the frame stage does, so WM_CLOSE
+// runs through VerifyPassword and the verifier is reached by the sent
 // verification message.
 namespace {
 
-using saver::Host;
+using saver::win32::SaverState;
+using saver::win32::SaverWindow;
+
+SaverState state;
+SaverWindow saver_window(state, saver::win32::TheFrameLoop());
 
 struct FakeVerifier {
     BOOL answer = FALSE;
@@ -28,7 +34,7 @@ BOOL WINAPI FakeVerify(HWND window)
     FakeVerifier& v = verifier_state;
     ++v.calls;
     v.asked_for = window;
-    v.check_running_seen = Host().password.check_running();
+    v.check_running_seen = state.password.check_running();
     if (v.disturb) {
         SendMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
         SendMessageW(window, WM_LBUTTONDOWN, 0, 0);
@@ -39,9 +45,11 @@ BOOL WINAPI FakeVerify(HWND window)
 
 LRESULT CALLBACK TestSaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
+    if (message == WM_NCCREATE)
+        saver_window.Attach(window);
     if (message == WM_TIMER)
         ++timer_ticks;
-    return saver::SaverDefaultProc(window, message, wparam, lparam);
+    return saver_window.SaverDefaultProc(message, wparam, lparam);
 }
 
 void Pump()
@@ -73,17 +81,17 @@ protected:
 
         verifier_state = FakeVerifier{};
         timer_ticks = 0;
-        Host().older_family = true;
-        Host().preview_mode = false;
-        Host().verifier = FakeVerify;
-        Host().password = saver::PasswordGate{};
+        state.older_family = true;
+        state.preview_mode = false;
+        state.verifier = FakeVerify;
+        state.password = saver::PasswordGate{};
     }
 
     void TearDown() override
     {
-        Host().older_family = false;
-        Host().verifier = nullptr;
-        Host().password = saver::PasswordGate{};
+        state.older_family = false;
+        state.verifier = nullptr;
+        state.password = saver::PasswordGate{};
         if (IsWindow(window_))
             DestroyWindow(window_);
         Pump();
@@ -100,18 +108,18 @@ protected:
 
 TEST_F(PasswordPath, RefusedPasswordKeepsTheSaverAndResetsTheCursorOrigin)
 {
-    Host().cursor_origin = {-5000, -5000};
+    state.cursor_origin = {-5000, -5000};
     RequestClose();
 
     EXPECT_EQ(verifier_state.calls, 1);
     EXPECT_EQ(verifier_state.asked_for, window_);
     EXPECT_TRUE(verifier_state.check_running_seen);
     EXPECT_TRUE(IsWindow(window_));
-    EXPECT_FALSE(Host().password.accepted());
-    EXPECT_FALSE(Host().password.check_running());
-    const saver::CursorPoint now = saver::CurrentCursor();
-    EXPECT_EQ(Host().cursor_origin.x, now.x);
-    EXPECT_EQ(Host().cursor_origin.y, now.y);
+    EXPECT_FALSE(state.password.accepted());
+    EXPECT_FALSE(state.password.check_running());
+    const saver::CursorPoint now = saver::win32::CurrentCursor();
+    EXPECT_EQ(state.cursor_origin.x, now.x);
+    EXPECT_EQ(state.cursor_origin.y, now.y);
 }
 
 TEST_F(PasswordPath, AcceptedPasswordClosesAndInputIsNoLongerWatched)
@@ -121,7 +129,7 @@ TEST_F(PasswordPath, AcceptedPasswordClosesAndInputIsNoLongerWatched)
 
     EXPECT_EQ(verifier_state.calls, 1);
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_TRUE(Host().password.accepted());
+    EXPECT_TRUE(state.password.accepted());
 
     // Once closing is allowed, a key press asks for nothing more.
     window_ = CreateWindowExW(0, L"TesselPasswordPathTest", L"Screen Saver", WS_POPUP, 0, 0, 64, 64, nullptr,
@@ -133,12 +141,12 @@ TEST_F(PasswordPath, AcceptedPasswordClosesAndInputIsNoLongerWatched)
 
 TEST_F(PasswordPath, WithoutAVerifierTheSaverClosesUnasked)
 {
-    Host().verifier = nullptr;
-    EXPECT_EQ(SendMessageW(window_, saver::MSG_VERIFY_PASSWORD, 0, 0), 1);
+    state.verifier = nullptr;
+    EXPECT_EQ(SendMessageW(window_, saver::win32::MSG_VERIFY_PASSWORD, 0, 0), 1);
     RequestClose();
     EXPECT_EQ(verifier_state.calls, 0);
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_TRUE(Host().password.accepted());
+    EXPECT_TRUE(state.password.accepted());
 }
 
 TEST_F(PasswordPath, InputDuringThePromptStartsNoSecondCheck)
@@ -159,7 +167,7 @@ TEST_F(PasswordPath, PendingTicksBeforeThePromptAreDroppedUpToTwo)
 {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     for (int i = 0; i < 3; ++i)
-        PostMessageW(window_, WM_TIMER, saver::kFrameTimerId, 0);
+        PostMessageW(window_, WM_TIMER, saver::win32::kFrameTimerId, 0);
     Pump();
     EXPECT_EQ(verifier_state.calls, 1);
     EXPECT_EQ(timer_ticks, 1);
@@ -167,9 +175,9 @@ TEST_F(PasswordPath, PendingTicksBeforeThePromptAreDroppedUpToTwo)
 
 TEST_F(PasswordPath, NewerFamilyNeverAsks)
 {
-    Host().older_family = false;
+    state.older_family = false;
     // The verification message is not the saver's own there.
-    EXPECT_EQ(SendMessageW(window_, saver::MSG_VERIFY_PASSWORD, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(window_, saver::win32::MSG_VERIFY_PASSWORD, 0, 0), 0);
     RequestClose();
     EXPECT_EQ(verifier_state.calls, 0);
     EXPECT_FALSE(IsWindow(window_));

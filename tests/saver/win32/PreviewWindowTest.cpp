@@ -6,8 +6,9 @@
 
 #include "config/SceneData.h"
 #include "saver/SeededRandom.h"
-#include "saver/win32/HostState.h"
 #include "saver/win32/ProcessObjects.h"
+#include "saver/win32/RunSaver.h"
+#include "saver/win32/SaverWindow.h"
 
 // The preview run in a parent window of this process. Under Wine a child
 // window of another process is drawn nowhere, so the end-to-end preview can
@@ -57,7 +58,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 {
     if (message == WM_TIMER && wparam == kLookTimer) {
         ++look.looks;
-        if (HWND child = FindWindowExW(window, nullptr, saver::kSaverClassName, saver::kPreviewTitle)) {
+        if (HWND child = FindWindowExW(window, nullptr, saver::win32::kSaverClassName, saver::win32::kPreviewTitle)) {
             look.child_seen = true;
             GetClientRect(child, &look.child_client);
         }
@@ -106,9 +107,10 @@ struct PreviewCase {
 
 TEST(PreviewWindow, FillsItsParentPaintsItAndEndsWithIt)
 {
-    saver::Host().instance = GetModuleHandleW(nullptr);
     for (const PreviewCase c : {PreviewCase{1, false}, PreviewCase{3, true}}) {
         SCOPED_TRACE(c.scene);
+        saver::win32::SaverState state;
+        state.instance = GetModuleHandleW(nullptr);
         saver::SeededRandom random(7);
         platform::ScopedRandomSource seeded(random);
         PlayOnly(c.scene);
@@ -118,8 +120,7 @@ TEST(PreviewWindow, FillsItsParentPaintsItAndEndsWithIt)
         ASSERT_NE(parent, nullptr);
         ASSERT_NE(SetTimer(parent, kLookTimer, 50, nullptr), 0u);
 
-        EXPECT_EQ(saver::RunSaver(parent), 0);
-        saver::Host().preview_mode = false;
+        EXPECT_EQ(saver::win32::RunSaver(state, parent), 0);
 
         EXPECT_FALSE(IsWindow(parent));
         EXPECT_EQ(weft_config.current_scene.no, c.scene);

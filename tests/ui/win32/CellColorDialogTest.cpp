@@ -10,6 +10,8 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::CellColorDialogProc;
+using ui::win32::ShowCellColorDialog;
 
 class CellColorDialogTest : public ::testing::Test {
 protected:

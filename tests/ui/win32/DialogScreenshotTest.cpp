@@ -24,6 +24,10 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::CellColorDialogProc;
+using ui::win32::NameDialogProc;
+using ui::win32::SettingsDialogProc;
+using ui::win32::SettingsDialogParams;
 
 void PumpFor(DWORD ms)
 {

@@ -7,6 +7,8 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::NameDialogProc;
+using ui::win32::ShowNameDialog;
 
 class NameDialogTest : public ::testing::Test {
 protected:

@@ -16,6 +16,7 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::ShowSettingsDialog;
 
 // The dialog on data files that cannot be read or written, in a folder of
 // the test's own that stands for the program's folder, with a per-user

@@ -16,6 +16,9 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::SettingsDialogProc;
+using ui::win32::SettingsDialogParams;
+using ui::win32::ShowSettingsDialog;
 
 std::wstring NameOf(const config::SceneData& scene)
 {

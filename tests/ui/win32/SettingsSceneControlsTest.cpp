@@ -13,6 +13,8 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::SettingsDialogProc;
+using ui::win32::SettingsDialogParams;
 
 class SettingsSceneControlsTest : public ::testing::Test {
 protected:

@@ -25,6 +25,10 @@
 namespace {
 
 using namespace tessel_test;
+using ui::win32::CellColorDialogProc;
+using ui::win32::NameDialogProc;
+using ui::win32::SettingsDialogProc;
+using ui::win32::SettingsDialogParams;
 using ui::win32::kEnglish;
 using ui::win32::kJapanese;
 using ui::win32::UiLanguage;

@@ -1,20 +1,20 @@
-#include "saver/win32/FrameWindow.h"
+#include "saver/win32/WindowFrontEnd.h"
 
 #include "platform/System.h"
 #include "platform/win32/DeviceBitmap.h"
 #include "platform/win32/GdiHandles.h"
-#include "saver/win32/HostState.h"
 #include "weftcpplib/CWeftLogManager.h"
 
-namespace saver {
+namespace saver::win32 {
 namespace {
 
-using namespace platform::win32;
+using platform::win32::DeviceBitmap;
+using platform::win32::WindowDC;
 
 // The stored log names the frame loop's failures "Tessel.cpp". The line is
 // this file's, not that of the frame loop's call: one call there (a frame's
 // presentation) fails in any of several calls here, and only this file's
-// line tells them apart. Each failing call below has a line of its own.
+// line tells them apart. Each failing step below has a line of its own.
 #define LOG_FRAME_ERROR() WEFT_LOG_SYSTEM_ERROR(L"Tessel.cpp", GetLastError())
 
 bool Blit(HDC dc, HDC memory, const BlitPlan& plan)
@@ -52,25 +52,24 @@ void WindowFrontEnd::Present(const weftcpplib::CDIBData& source, std::span<const
         LOG_FRAME_ERROR();
         return;
     }
-    MemoryDC memory(dc.get());
-    if (!memory.get()) {
+    const DeviceBitmap image(dc.get(), source);
+    switch (image.failed()) {
+    case DeviceBitmap::Step::None:
+        break;
+    case DeviceBitmap::Step::MemoryDC:
+        LOG_FRAME_ERROR();
+        return;
+    case DeviceBitmap::Step::Bitmap:
+        LOG_FRAME_ERROR();
+        return;
+    case DeviceBitmap::Step::Rows:
         LOG_FRAME_ERROR();
         return;
     }
-    Bitmap bitmap(CreateCompatibleBitmap(dc.get(), source.Width(), source.Height()));
-    if (!bitmap.get()) {
-        LOG_FRAME_ERROR();
-        return;
-    }
-    if (!source.SetDIBits(platform::RowsInto(memory.get(), bitmap.get()))) {
-        LOG_FRAME_ERROR();
-        return;
-    }
-    Selection selected(memory.get(), bitmap.get());
     for (const BlitPlan& plan : plans) {
-        if (!Blit(dc.get(), memory.get(), plan))
+        if (!Blit(dc.get(), image.memory(), plan))
             LOG_FRAME_ERROR();
     }
 }
 
-} // namespace saver
+} // namespace saver::win32

@@ -5,7 +5,9 @@
 
 // The saver window as the frame host's front end: the tick count, the frame
 // timer (identifier 1) and the GDI calls that put images on the window.
-namespace saver {
+namespace saver::win32 {
+
+inline constexpr UINT_PTR kFrameTimerId = 1;
 
 class WindowFrontEnd final : public FrontEnd {
 public:
@@ -23,4 +25,4 @@ private:
     bool timer_started_ = false;
 };
 
-} // namespace saver
+} // namespace saver::win32
