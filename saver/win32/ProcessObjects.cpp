@@ -48,17 +48,20 @@ private:
 } gdiplus_session;
 
 saver::HostState host_state;
-saver::FrameLoop frame_loop;
+saver::SaverSession saver_session;
 
 } // namespace
 
 namespace saver {
 
-FrameLoop::FrameLoop() : host(window, weft_config, scene_scheduler, ca_engine) {}
-
-FrameLoop& TheFrameLoop()
+SaverSession::SaverSession()
+    : store(weft_config), parts(SaverModel{weft_config, scene_scheduler, ca_engine}), host(parts.MakeHost(window, store))
 {
-    return frame_loop;
+}
+
+SaverSession& TheSaverSession()
+{
+    return saver_session;
 }
 
 HostState& Host()

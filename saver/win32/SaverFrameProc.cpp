@@ -67,7 +67,7 @@ void FollowDisplayChange(HWND window, FrameHost& host)
 
 LRESULT SaverFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    FrameLoop& frame = TheFrameLoop();
+    SaverSession& frame = TheSaverSession();
     switch (message) {
     case WM_CREATE:
         std::setlocale(LC_ALL, "");
