@@ -5,14 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "config/SceneScheduler.h"
 #include "config/WeftConfig.h"
 #include "core/BuiltinScenes.h"
-#include "core/CAEngine.h"
 #include "core/TilingMode.h"
 #include "platform/Random.h"
 #include "saver/FrameHost.h"
+#include "saver/SaverParts.h"
 #include "saver/SeededRandom.h"
+#include "saver/SettingsStores.h"
 
 // The real frame host without a window: a clock that stands still (so no
 // scene ends by time) and a front end that either drops each image or hands
@@ -59,7 +59,7 @@ struct GridSceneHost {
     // Starts the scene with the first tick.
     void Start(const saver::DisplayInfo* display, int client_width, int client_height)
     {
-        host.Start({false, 1920, 1080, 96});
+        host.Start(saver::CreateInfo::FullScreen(1920, 1080));
         if (display)
             host.SetDisplay(*display);
         saver::SeededRandom random(0x2545F491u);
@@ -69,9 +69,9 @@ struct GridSceneHost {
 
     StillFrontEnd front;
     config::WeftConfig config;
-    config::SceneScheduler scheduler;
-    core::CAEngine engine;
-    saver::FrameHost host{front, config, scheduler, engine, {.use_data_file = false}};
+    saver::PreparedSettings settings{config};
+    saver::SaverParts parts{config};
+    saver::FrameHost host{parts.MakeHost(front, settings)};
 };
 
 } // namespace bench

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "BenchHost.h"
-#include "saver/Tessel.h"
+#include "saver/DisplayInfo.h"
 
 // A whole frame of a tiled scene on one 1920 x 1080 monitor (layout 0), with
 // a 1280 x 1024 monitor beside it (1: one more tiling and one more image

@@ -6,17 +6,23 @@
 #include "weftcpplib/CDIBData.h"
 
 // What a front end (a window system, or none at all) implements to run the
-// saver. FrameHost does everything else: settings, scenes, the automaton,
-// colouring, filters, tiling and the choice of blits.
+// saver. It also chooses where the settings are kept: it hands a
+// SettingsStore (saver/SettingsStores.h, saver/UserSettingsStore.h) with its
+// FrontEnd to SaverParts::MakeHost, and gets the FrameHost that does
+// everything else: scenes, the automaton, colouring, filters, tiling and the
+// choice of blits.
 //
 // Contract:
 // - Threads: every call, both ways, is made on one thread, the front end's.
 //   The front end calls FrameHost (Start, SetDisplay, Tick, Stop); FrameHost
-//   calls back into the front end only from inside those calls.
-// - Ownership: the front end outlives its FrameHost. Images passed to
-//   Present belong to the host and are valid only during the call; copy what
-//   must outlive it. Nothing else is handed over.
-// - Order: Start once, then Tick for every timer expiry, and Stop once.
+//   calls back into the front end and the store only from inside those calls.
+// - Ownership: the front end and its store outlive their FrameHost. Images
+//   passed to Present belong to the host and are valid only during the
+//   call; copy what must outlive it. Nothing else is handed over.
+// - Order: Start once (with a CreateInfo of saver/DisplayInfo.h, usually
+//   CreateInfo::FullScreen or CreateInfo::Preview), which has the store read
+//   the settings; then Tick for every timer expiry; and Stop once, which has
+//   the store keep them unless the run is a preview.
 namespace saver {
 
 // Puts finished images on the screen (also implemented alone by tests and

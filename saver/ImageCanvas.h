@@ -6,6 +6,7 @@
 
 #include "core/CAEngine.h"
 #include "saver/BlitPlan.h"
+#include "saver/FrameSeams.h"
 #include "saver/FrontEnd.h"
 #include "saver/MonitorLayout.h"
 #include "weftcpplib/CDIBData.h"
@@ -16,18 +17,18 @@
 // at every scene start.
 namespace saver {
 
-class ImageCanvas {
+class ImageCanvas final : public FrameCanvas {
 public:
     ImageCanvas(const core::CAEngine& engine, FramePresenter& presenter) : engine_(engine), presenter_(presenter) {}
 
-    void NewImages(int screen_width, int screen_height, int grid_width, int grid_height);
-    void SetScreenSizes(const std::vector<Size>& sizes);
-    void Render(std::uint16_t tilling, std::uint16_t proc);
+    void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) override;
+    void SetScreenSizes(const std::vector<Size>& sizes) override;
+    void Render(std::uint16_t tilling, std::uint16_t proc) override;
     // One screen: the plan's image at one place.
-    void Present(const BlitPlan& plan);
+    void Present(const BlitPlan& plan) override;
     // Several monitors: each image goes to the presenter once, with every
     // place it is shown.
-    void PresentMonitors(const std::vector<BlitPlan>& plans);
+    void PresentMonitors(const std::vector<BlitPlan>& plans) override;
 
     // The primary screen's image.
     const weftcpplib::CDIBData* screen_image() const { return screen_image(0); }

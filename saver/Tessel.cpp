@@ -8,7 +8,7 @@ using weftcpplib::LOG_INFO;
 using weftcpplib::LOG_WARN;
 using weftcpplib::WeftLog;
 
-std::uint16_t Tessel::GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop)
+std::uint16_t FrameLoop::GenerationsPerTick(std::int16_t common_drop, std::int16_t scene_drop)
 {
     // Multiplied unsigned: two 16-bit factors promoted to int could overflow it.
     const std::uint32_t common_factor = static_cast<std::uint16_t>(common_drop + 1);
@@ -16,16 +16,16 @@ std::uint16_t Tessel::GenerationsPerTick(std::int16_t common_drop, std::int16_t 
     return static_cast<std::uint16_t>(common_factor * scene_factor);
 }
 
-void Tessel::OnCreate(const CreateInfo& info)
+void FrameLoop::OnCreate(const CreateInfo& info)
 {
     WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー開始 **********");
     WeftLog().Print(LOG_INFO, L"fChildPreview : %d", info.preview_mode ? 1 : 0);
     // A missing or damaged file leaves the defaults; the saver runs anyway.
-    model_.ReadSettings();
+    store_.Read();
     info_ = info;
     new_scene_pending_ = true;
 
-    const std::uint32_t fps = model_.Common().fps;
+    const std::uint32_t fps = store_.Common().fps;
     if (ClampFps(fps) != fps)
         WeftLog().Print(LOG_WARN, L"fps : %u is out of range, the timer uses %u", fps, ClampFps(fps));
     const std::uint32_t interval = pacer_.Start(fps);
@@ -34,17 +34,17 @@ void Tessel::OnCreate(const CreateInfo& info)
     WeftLog().Print(LOG_INFO, L"Timer : elapse = %d", static_cast<int>(interval));
 }
 
-void Tessel::StartScene(config::SceneData& scene)
+void FrameLoop::StartScene(config::SceneData& scene)
 {
-    model_.NewScene(info_.screen_width, info_.screen_height);
-    scene = model_.CurrentScene();
-    model_.NewImages(info_.screen_width, info_.screen_height, model_.GridWidth(), model_.GridHeight());
+    scenes_.NewScene(info_.screen_width, info_.screen_height);
+    scene = store_.CurrentScene();
+    canvas_.NewImages(info_.screen_width, info_.screen_height, automaton_.GridWidth(), automaton_.GridHeight());
 }
 
-void Tessel::OnTimer(int client_width, int client_height)
+void FrameLoop::OnTimer(int client_width, int client_height)
 {
-    config::SceneData scene = model_.CurrentScene();
-    const config::CommonSettings& common = model_.Common();
+    config::SceneData scene = store_.CurrentScene();
+    const config::CommonSettings& common = store_.Common();
     const std::uint32_t now = front_.NowMs();
 
     if (!new_scene_pending_ && clock_.CheckExpired(now, PlayLimitMs(config::EffectiveTime(scene, common))))
@@ -56,8 +56,8 @@ void Tessel::OnTimer(int client_width, int client_height)
 
     const std::uint16_t steps = GenerationsPerTick(common.drop, scene.drop);
     for (std::uint32_t i = 0; i < steps; ++i) {
-        model_.Step();
-        if (!model_.Alive()) {
+        automaton_.Step();
+        if (!automaton_.Alive()) {
             // Died out: the new scene's seeded field is this tick's frame.
             StartScene(scene);
             clock_.Reset();
@@ -67,40 +67,40 @@ void Tessel::OnTimer(int client_width, int client_height)
 
     AdaptTimer(front_.NowMs() - now);
 
-    model_.Render(scene.tilling, scene.proc);
+    canvas_.Render(scene.tilling, scene.proc);
     Present(scene, client_width, client_height);
 }
 
-void Tessel::Present(const config::SceneData& scene, int client_width, int client_height)
+void FrameLoop::Present(const config::SceneData& scene, int client_width, int client_height)
 {
-    const int grid_width = model_.GridWidth();
-    const int grid_height = model_.GridHeight();
+    const int grid_width = automaton_.GridWidth();
+    const int grid_height = automaton_.GridHeight();
     // One monitor (or a preview) is drawn as a single screen always was.
     if (layout_.monitors.size() < 2) {
         const BlitInput blit{scene.tilling,      client_width,        client_height, info_.dpi_x,
                              info_.screen_width, info_.screen_height, grid_width,    grid_height};
-        model_.Present(ChooseBlit(blit));
+        canvas_.Present(ChooseBlit(blit));
         return;
     }
     plans_.clear();
     for (const MonitorArea& monitor : layout_.monitors)
         plans_.push_back(MonitorBlit(scene.tilling, monitor, grid_width, grid_height));
-    model_.PresentMonitors(plans_);
+    canvas_.PresentMonitors(plans_);
 }
 
-void Tessel::SetDisplay(const DisplayInfo& display)
+void FrameLoop::SetDisplay(const DisplayInfo& display)
 {
     // A changed primary screen also changes the next scenes' frame sizes.
     info_.screen_width = display.screen_width;
     info_.screen_height = display.screen_height;
     layout_ = LayOutMonitors(display.monitors, display.client, {display.screen_width, display.screen_height});
-    model_.SetScreenSizes(layout_.image_sizes);
+    canvas_.SetScreenSizes(layout_.image_sizes);
     WeftLog().Print(LOG_INFO, L"Display : %d x %d, %d monitor(s), %d image size(s)", display.screen_width,
                     display.screen_height, static_cast<int>(layout_.monitors.size()),
                     static_cast<int>(layout_.image_sizes.size()));
 }
 
-void Tessel::AdaptTimer(std::uint32_t work_ms)
+void FrameLoop::AdaptTimer(std::uint32_t work_ms)
 {
     if (const auto interval = pacer_.AfterWork(work_ms)) {
         front_.SetFrameInterval(*interval);
@@ -108,11 +108,11 @@ void Tessel::AdaptTimer(std::uint32_t work_ms)
     }
 }
 
-void Tessel::OnDestroy()
+void FrameLoop::OnDestroy()
 {
     // A preview must not overwrite what the settings dialog beside it edits.
     if (!info_.preview_mode)
-        model_.WriteSettings();
+        store_.Write();
     WeftLog().Print(LOG_INFO, L"********** スクリーンセーバー終了 **********");
 }
 

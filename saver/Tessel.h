@@ -4,74 +4,25 @@
 
 #include "config/SceneData.h"
 #include "saver/BlitPlan.h"
+#include "saver/DisplayInfo.h"
 #include "saver/FramePacer.h"
+#include "saver/FrameSeams.h"
 #include "saver/FrontEnd.h"
 #include "saver/MonitorLayout.h"
 
 // The frame loop: one timer tick is one frame. It keeps the scene's play
 // clock, starts scenes, advances the automaton, adapts the timer to the work
-// and has the model draw and present the picture. The front end measures
+// and has the canvas draw and present the picture. The front end measures
 // (screen size, client size, dots per inch), keeps time and shows what it is
 // given.
 namespace saver {
 
-// The saver's state as the frame loop drives it: the settings model with its
-// data file, the scheduler, the automaton and the images. FrameHost is the
-// real one; the loop's tests put in fakes that schedule deaths, work time and
-// scenes.
-class FrameModel {
+class FrameLoop {
 public:
-    virtual ~FrameModel() = default;
-
-    virtual bool ReadSettings() = 0;
-    virtual bool WriteSettings() = 0;
-    virtual const config::CommonSettings& Common() const = 0;
-    virtual const config::SceneData& CurrentScene() const = 0;
-
-    // Picks, varies and seeds the next scene for a screen of the given size
-    // (writes the current scene and leaves the grid at the new size).
-    virtual void NewScene(int screen_width, int screen_height) = 0;
-    virtual void Step() = 0;
-    // False when the last generation left no live interior cell.
-    virtual bool Alive() const = 0;
-    // The grid's size, border ring included.
-    virtual int GridWidth() const = 0;
-    virtual int GridHeight() const = 0;
-
-    // Replaces all images with black ones: the cell image at the grid's
-    // size, the screen images at the primary screen's and the other sizes
-    // last set by SetScreenSizes.
-    virtual void NewImages(int screen_width, int screen_height, int grid_width, int grid_height) = 0;
-    // The screen images' sizes, the primary screen's first. Images made
-    // already are replaced with black ones of the new sizes; the cell image
-    // keeps its picture.
-    virtual void SetScreenSizes(const std::vector<Size>& sizes) = 0;
-    // Colours the grid, filters it and tiles it into every screen image.
-    virtual void Render(std::uint16_t tilling, std::uint16_t proc) = 0;
-    // One frame on one screen, or on several monitors.
-    virtual void Present(const BlitPlan& plan) = 0;
-    virtual void PresentMonitors(const std::vector<BlitPlan>& plans) = 0;
-};
-
-struct CreateInfo {
-    bool preview_mode;
-    int screen_width;
-    int screen_height;
-    int dpi_x;
-};
-
-// The full-screen window's display: the primary screen's size, and the
-// monitors and the window's client area in virtual-screen coordinates.
-struct DisplayInfo {
-    int screen_width;
-    int screen_height;
-    std::vector<Rect> monitors;
-    Rect client;
-};
-
-class Tessel {
-public:
-    Tessel(FrontEnd& front, FrameModel& model) : front_(front), model_(model) {}
+    FrameLoop(FrontEnd& front, SettingsStore& store, SceneSource& scenes, Automaton& automaton, FrameCanvas& canvas)
+        : front_(front), store_(store), scenes_(scenes), automaton_(automaton), canvas_(canvas)
+    {
+    }
 
     void OnCreate(const CreateInfo& info);
     // Full screen only, after OnCreate and whenever the display changes.
@@ -93,7 +44,10 @@ private:
     void Present(const config::SceneData& scene, int client_width, int client_height);
 
     FrontEnd& front_;
-    FrameModel& model_;
+    SettingsStore& store_;
+    SceneSource& scenes_;
+    Automaton& automaton_;
+    FrameCanvas& canvas_;
     CreateInfo info_{};
     FramePacer pacer_;
     PlayClock clock_;

@@ -5,12 +5,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "config/SceneScheduler.h"
-#include "core/CAEngine.h"
 #include "platform/StopSignals.h"
 #include "saver/FrameHost.h"
 #include "saver/FramePacer.h"
-#include "saver/SeededRandom.h"
+#include "saver/SaverParts.h"
+#include "saver/SettingsStores.h"
 #include "saver/headless/SimulatedScreen.h"
 
 namespace saver::headless {
@@ -47,18 +46,12 @@ std::uint64_t FrameCount(double seconds, std::uint32_t fps)
 
 PlayResult Play(const RunSettings& run, config::WeftConfig& config, const FrameSink& sink)
 {
-    std::unique_ptr<SeededRandom> random;
-    std::optional<platform::ScopedRandomSource> seeded;
-    if (run.seed) {
-        random = std::make_unique<SeededRandom>(*run.seed);
-        seeded.emplace(*random);
-    }
+    const SaverParts parts(config, run.seed);
     SimulatedScreen screen(run.width, run.height);
-    config::SceneScheduler scheduler;
-    core::CAEngine engine;
     // The model is filled already; the user's file is never written.
-    saver::FrameHost host(screen, config, scheduler, engine, {.use_data_file = false});
-    host.Start({false, run.width, run.height, 96});
+    PreparedSettings settings(config);
+    FrameHost host = parts.MakeHost(screen, settings);
+    host.Start(CreateInfo::FullScreen(run.width, run.height));
 
     const std::uint64_t frames = FrameCount(run.seconds, config.settings.fps);
     PlayResult result;

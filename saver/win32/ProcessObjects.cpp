@@ -46,17 +46,20 @@ private:
     ULONG_PTR token_ = 0;
 } gdiplus_session;
 
-saver::win32::FrameLoop frame_loop;
+saver::win32::SaverSession saver_session;
 
 } // namespace
 
 namespace saver::win32 {
 
-FrameLoop::FrameLoop() : host(window, weft_config, scene_scheduler, ca_engine) {}
-
-FrameLoop& TheFrameLoop()
+SaverSession::SaverSession()
+    : store(weft_config), parts(SaverModel{weft_config, scene_scheduler, ca_engine}), host(parts.MakeHost(window, store))
 {
-    return frame_loop;
+}
+
+SaverSession& TheSaverSession()
+{
+    return saver_session;
 }
 
 } // namespace saver::win32

@@ -3,6 +3,8 @@
 #include "config/WeftConfig.h"
 #include "core/CAEngine.h"
 #include "saver/FrameHost.h"
+#include "saver/SaverParts.h"
+#include "saver/SettingsStores.h"
 #include "saver/win32/WindowFrontEnd.h"
 
 // The program's process-wide objects. They are all defined in one
@@ -16,13 +18,15 @@ extern core::CAEngine ca_engine;
 namespace saver::win32 {
 
 // The frame host over the process-wide objects, with the window as its
-// front end.
-struct FrameLoop {
-    FrameLoop();
+// front end and the data file as its settings store.
+struct SaverSession {
+    SaverSession();
     WindowFrontEnd window;
+    DataFileStore store;
+    SaverParts parts;
     FrameHost host;
 };
 
-FrameLoop& TheFrameLoop();
+SaverSession& TheSaverSession();
 
 } // namespace saver::win32

@@ -63,7 +63,7 @@ int RunSaver(SaverState& state, HWND parent)
     RegisterSaverClass(state.instance);
     int result = 0;
     {
-        SaverWindow saver(state, TheFrameLoop());
+        SaverWindow saver(state, TheSaverSession());
         if (HWND window = saver.Create(placement.ex_style, placement.style, placement.title, placement.rect, parent)) {
             if (!state.preview_mode)
                 SetForegroundWindow(window);

@@ -20,7 +20,7 @@ bool RegisterSaverClass(HINSTANCE instance);
 
 class SaverWindow {
 public:
-    SaverWindow(SaverState& state, FrameLoop& frame) : state_(state), frame_(frame) {}
+    SaverWindow(SaverState& state, SaverSession& frame) : state_(state), frame_(frame) {}
     ~SaverWindow();
     SaverWindow(const SaverWindow&) = delete;
     SaverWindow& operator=(const SaverWindow&) = delete;
@@ -58,7 +58,7 @@ private:
     using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
 
     SaverState& state_;
-    FrameLoop& frame_;
+    SaverSession& frame_;
     HWND window_ = nullptr;
     ImmAssociateContextFn imm_associate_ = nullptr;
     HANDLE imm_context_ = nullptr;

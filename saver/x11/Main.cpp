@@ -10,15 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "config/SceneScheduler.h"
 #include "config/WeftConfig.h"
-#include "core/CAEngine.h"
-#include "platform/Files.h"
 #include "platform/StopSignals.h"
 #include "saver/FrameHost.h"
+#include "saver/SaverParts.h"
+#include "saver/UserSettingsStore.h"
 #include "saver/x11/Options.h"
-#include "saver/SeededRandom.h"
-#include "saver/x11/SettingsFile.h"
+#include "saver/x11/Overrides.h"
 #include "saver/x11/TargetWindow.h"
 #include "saver/x11/WindowDisplay.h"
 #include "saver/x11/X11FrontEnd.h"
@@ -40,12 +38,10 @@ int Fail(const std::string& message)
     return 1;
 }
 
-// The process-wide objects of the saver, in the order they depend on.
+// The settings model, made once the log is.
 struct SaverObjects {
     SaverObjects() { weftcpplib::WeftLog(); }
     config::WeftConfig config;
-    config::SceneScheduler scheduler;
-    core::CAEngine engine;
 };
 
 enum class Ending { running, signal, window_gone, closed };
@@ -118,23 +114,18 @@ private:
     Ending ending_ = Ending::running;
 };
 
-// Reads the data file at path, making it with the defaults on the first run,
-// and applies the run's own settings. False, with the reason, for a -scene
-// the settings do not have.
-bool PrepareSettings(const Options& options, const std::string& path, config::WeftConfig& config, std::string& error)
+// Reads the settings file, making it with the defaults on the first run,
+// and applies the run's own settings, which are then not kept. False, with
+// the reason, for a -scene the settings do not have.
+bool PrepareSettings(const Options& options, saver::UserSettingsStore& store, config::WeftConfig& config,
+                     std::string& error)
 {
     std::string folder_error;
-    if (!options.data_path && !MakeFoldersFor(path, folder_error))
+    if (!options.data_path && !store.MakeFolders(folder_error))
         WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
                         platform::WideFromUtf8(folder_error).c_str());
-    UseDataFile(config, path);
-    {
-        const FolderLock lock(path);
-        const bool existed = platform::KindOfPath(config.user_data_file_path) != platform::PathKind::none;
-        config.ReadDataFile();
-        if (!existed)
-            config.WriteDataFile();
-    }
+    store.Load();
+    store.set_keeping(!OverridesSettings(options));
     return ApplyOverrides(options, config, error);
 }
 
@@ -146,10 +137,10 @@ int RunSaver(const Options& options)
         return Fail(error);
 
     const std::string path =
-        options.data_path.value_or(DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+        options.data_path.value_or(saver::DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     if (path.empty())
         return Fail("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
-    if (const std::string problem = SettingsFileProblem(path); !problem.empty())
+    if (const std::string problem = saver::SettingsFileProblem(path); !problem.empty())
         return Fail(problem);
 
     // The log is set up first; the settings file is read only once there
@@ -170,39 +161,29 @@ int RunSaver(const Options& options)
         return Fail(problem);
     }
 
-    if (!PrepareSettings(options, path, saver_objects.config, error)) {
+    saver::UserSettingsStore store(saver_objects.config, path);
+    if (!PrepareSettings(options, store, saver_objects.config, error)) {
         std::fprintf(stderr, "tessel-x11: %s\n", error.c_str());
         window->Close(display);
         XCloseDisplay(display);
         return kUsageExit;
     }
-    std::optional<saver::SeededRandom> seeded;
-    std::optional<platform::ScopedRandomSource> seeded_in_force;
-    if (options.seed) {
-        seeded.emplace(*options.seed);
-        seeded_in_force.emplace(*seeded);
-    }
+    const saver::SaverParts parts(saver_objects.config, options.seed);
 
     Ending ending;
-    bool saved = true;
     {
         // From the first frame on, a signal ends the loop in good order.
         platform::StopSignals signals;
         if (!signals.ok())
             return Fail("signals cannot be watched");
         X11FrontEnd front(display, window->id(), options.use_shm);
-        saver::FrameHost host(front, saver_objects.config, saver_objects.scheduler, saver_objects.engine,
-                              saver::FrameHost::Options{.use_data_file = false});
+        saver::FrameHost host = parts.MakeHost(front, store);
         const saver::DisplayInfo screen = DisplayForWindow(front.width(), front.height());
-        host.Start({false, screen.screen_width, screen.screen_height, 96});
+        host.Start(saver::CreateInfo::FullScreen(screen.screen_width, screen.screen_height));
         host.SetDisplay(screen);
         ending = Loop(display, *window, front, host, signals).Run();
         // As the Windows saver does when its window closes: the scene that
         // was playing is stored, unless this run's settings were forced.
-        if (!OverridesSettings(options)) {
-            const FolderLock lock(platform::Utf8FromWide(saver_objects.config.user_data_file_path));
-            saved = saver_objects.config.WriteDataFile();
-        }
         host.Stop();
         WeftLog().Print(LOG_INFO, L"frames shown : %llu, dropped : %llu",
                         static_cast<unsigned long long>(front.frames_shown()),
@@ -211,8 +192,8 @@ int RunSaver(const Options& options)
     if (ending != Ending::window_gone)
         window->Close(display);
     XCloseDisplay(display);
-    if (!saved)
-        return Fail("settings not saved: " + WriteFailureText(saver_objects.config));
+    if (!store.saved())
+        return Fail("settings not saved: " + saver::WriteFailureText(saver_objects.config));
     return 0;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "saver/Tessel.h"
+#include "saver/DisplayInfo.h"
 
 // The display a window's scenes are laid out for. The window is the screen
 // (XScreenSaver gives each monitor a window of its own), so frames are drawn

@@ -6,7 +6,8 @@
 #include "SaveLoop.h"
 #include "config/ScopedLogFolder.h"
 #include "platform/Utf16.h"
-#include "saver/x11/SettingsFile.h"
+#include "platform/PrivateFolder.h"
+#include "saver/UserSettingsStore.h"
 
 int main(int argc, char** argv)
 {
@@ -16,14 +17,13 @@ int main(int argc, char** argv)
     // The log goes beside the file, away from other tests' logs.
     const tessel_test::ScopedLogFolder log_here(platform::WideFromUtf8(path.substr(0, path.rfind('/') + 1)));
     config::WeftConfig config;
-    saver::x11::UseDataFile(config, path);
-    const auto locked = [&](auto step) {
-        const saver::x11::FolderLock lock(path);
-        return step();
+    saver::UserSettingsStore store(config, path);
+    const auto locked_read = [&] {
+        const platform::FolderLock lock(path);
+        return config.ReadDataFile();
     };
     tessel_test::SaveLoop loop{config.user_data_file_path, platform::WideFromUtf8(path + ".saving"),
                                tessel_test::SavesArgument(argc, argv, 2, 1000000),
-                               [&] { return locked([&] { return config.ReadDataFile(); }); },
-                               [&] { return locked([&] { return config.WriteDataFile(); }); }};
+                               locked_read, [&] { return store.Write(); }};
     return tessel_test::RunSaveLoop(config, loop);
 }

@@ -30,7 +30,9 @@
 #include "core/TilingMode.h"
 #include "render/Tiling.h"
 #include "saver/FrameHost.h"
+#include "saver/SaverParts.h"
 #include "saver/SeededRandom.h"
+#include "saver/SettingsStores.h"
 #include "saver/headless/Gallery.h"
 #include "saver/headless/ImageFiles.h"
 #include "saver/headless/RenderRun.h"
@@ -138,13 +140,11 @@ TEST(HeadlessRender, EveryTilingModeShowsThePortableTilingsPlacement)
         scene.proc = 0;
         scene.time = 0;
         config.current_scene = scene;
-        saver::SeededRandom random(7);
-        platform::ScopedRandomSource seeded(random);
+        const saver::SaverParts parts(config, 7);
         SimulatedScreen screen(kW, kH);
-        config::SceneScheduler scheduler;
-        core::CAEngine engine;
-        saver::FrameHost host(screen, config, scheduler, engine, {.use_data_file = false});
-        host.Start({false, kW, kH, 96});
+        saver::PreparedSettings settings(config);
+        saver::FrameHost host = parts.MakeHost(screen, settings);
+        host.Start(saver::CreateInfo::FullScreen(kW, kH));
         for (int i = 0; i < 3; ++i) {
             screen.AdvanceToNextTick();
             host.Tick(kW, kH);

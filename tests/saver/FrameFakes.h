@@ -38,16 +38,19 @@ private:
     FakeTimer& timer_;
 };
 
-class FakeAutomaton {
+class FakeAutomaton final : public saver::Automaton {
 public:
     explicit FakeAutomaton(FakeClock& clock) : clock_(clock) {}
-    void Step()
+    void Step() override
     {
         ++steps;
         clock_.now += ms_per_step;
         if (dies_at_step != 0 && steps == dies_at_step)
             alive = false;
     }
+    bool Alive() const override { return alive; }
+    int GridWidth() const override { return width; }
+    int GridHeight() const override { return height; }
 
     int steps = 0;
     int dies_at_step = 0; // 0: never
@@ -59,7 +62,7 @@ private:
     FakeClock& clock_;
 };
 
-class FakeStore {
+class FakeStore final : public saver::SettingsStore {
 public:
     FakeStore()
     {
@@ -67,16 +70,18 @@ public:
         common.time = 3;
         current.time = -1;
     }
-    bool Read()
+    bool Read() override
     {
         ++reads;
         return true;
     }
-    bool Write()
+    bool Write() override
     {
         ++writes;
         return true;
     }
+    const config::CommonSettings& Common() const override { return common; }
+    const config::SceneData& CurrentScene() const override { return current; }
 
     config::CommonSettings common{};
     config::SceneData current{};
@@ -85,10 +90,10 @@ public:
 
 // Each start plays the next queued scene (the last one repeats) and revives
 // the automaton, as seeding a new field does.
-class FakeScenes {
+class FakeScenes final : public saver::SceneSource {
 public:
     FakeScenes(FakeStore& store, FakeAutomaton& automaton) : store_(store), automaton_(automaton) {}
-    void NewScene(int screen_width, int screen_height)
+    void NewScene(int screen_width, int screen_height) override
     {
         ++starts;
         screens.push_back({screen_width, screen_height});
@@ -111,18 +116,18 @@ private:
     FakeAutomaton& automaton_;
 };
 
-class FakeCanvas {
+class FakeCanvas final : public saver::FrameCanvas {
 public:
-    void NewImages(int sw, int sh, int gw, int gh) { images.push_back({sw, sh, gw, gh}); }
-    void Render(std::uint16_t tilling, std::uint16_t proc)
+    void NewImages(int sw, int sh, int gw, int gh) override { images.push_back({sw, sh, gw, gh}); }
+    void Render(std::uint16_t tilling, std::uint16_t proc) override
     {
         ++renders;
         last_tilling = tilling;
         last_proc = proc;
     }
-    void SetScreenSizes(const std::vector<saver::Size>& sizes) { screen_sizes.push_back(sizes); }
-    void Present(const saver::BlitPlan& plan) { plans.push_back(plan); }
-    void PresentMonitors(const std::vector<saver::BlitPlan>& monitor_plans)
+    void SetScreenSizes(const std::vector<saver::Size>& sizes) override { screen_sizes.push_back(sizes); }
+    void Present(const saver::BlitPlan& plan) override { plans.push_back(plan); }
+    void PresentMonitors(const std::vector<saver::BlitPlan>& monitor_plans) override
     {
         monitor_frames.push_back(monitor_plans);
     }
@@ -138,35 +143,6 @@ public:
     std::uint16_t last_tilling = 0, last_proc = 0;
 };
 
-// The frame loop's model made of the fakes above.
-class FakeModel final : public saver::FrameModel {
-public:
-    FakeModel(FakeAutomaton& automaton, FakeStore& store, FakeScenes& scenes, FakeCanvas& canvas)
-        : automaton_(automaton), store_(store), scenes_(scenes), canvas_(canvas)
-    {
-    }
-    bool ReadSettings() override { return store_.Read(); }
-    bool WriteSettings() override { return store_.Write(); }
-    const config::CommonSettings& Common() const override { return store_.common; }
-    const config::SceneData& CurrentScene() const override { return store_.current; }
-    void NewScene(int screen_width, int screen_height) override { scenes_.NewScene(screen_width, screen_height); }
-    void Step() override { automaton_.Step(); }
-    bool Alive() const override { return automaton_.alive; }
-    int GridWidth() const override { return automaton_.width; }
-    int GridHeight() const override { return automaton_.height; }
-    void NewImages(int sw, int sh, int gw, int gh) override { canvas_.NewImages(sw, sh, gw, gh); }
-    void SetScreenSizes(const std::vector<saver::Size>& sizes) override { canvas_.SetScreenSizes(sizes); }
-    void Render(std::uint16_t tilling, std::uint16_t proc) override { canvas_.Render(tilling, proc); }
-    void Present(const saver::BlitPlan& plan) override { canvas_.Present(plan); }
-    void PresentMonitors(const std::vector<saver::BlitPlan>& plans) override { canvas_.PresentMonitors(plans); }
-
-private:
-    FakeAutomaton& automaton_;
-    FakeStore& store_;
-    FakeScenes& scenes_;
-    FakeCanvas& canvas_;
-};
-
 // One frame loop with all fakes wired in.
 struct FrameRig {
     FakeClock clock;
@@ -176,14 +152,16 @@ struct FrameRig {
     FakeStore store;
     FakeScenes scenes{store, automaton};
     FakeCanvas canvas;
-    FakeModel model{automaton, store, scenes, canvas};
-    saver::Tessel tessel{front, model};
+    saver::FrameLoop loop{front, store, scenes, automaton, canvas};
 
-    void Create(bool preview = false) { tessel.OnCreate({preview, 1920, 1080, 96}); }
+    void Create(bool preview = false)
+    {
+        loop.OnCreate(preview ? saver::CreateInfo::Preview(1920, 1080) : saver::CreateInfo::FullScreen(1920, 1080));
+    }
     void Tick(std::uint32_t advance_ms = 0, int cw = 1920, int ch = 1080)
     {
         clock.now += advance_ms;
-        tessel.OnTimer(cw, ch);
+        loop.OnTimer(cw, ch);
     }
 };
 

@@ -47,11 +47,11 @@ TEST(FrameLoop, GenerationsPerTickMultiplyTheDrops)
     EXPECT_EQ(heavy.automaton.steps, 100);
     heavy.Tick();
     EXPECT_EQ(heavy.automaton.steps, 200);
-    EXPECT_EQ(saver::Tessel::GenerationsPerTick(-1, 5), 0);
+    EXPECT_EQ(saver::FrameLoop::GenerationsPerTick(-1, 5), 0);
     // Damaged drops wrap in 16 bits like the stored count instead of
     // overflowing the multiplication: 65535 x 65535 = 1 (mod 65536).
-    EXPECT_EQ(saver::Tessel::GenerationsPerTick(-2, -2), 1);
-    EXPECT_EQ(saver::Tessel::GenerationsPerTick(32767, 32767), 0);
+    EXPECT_EQ(saver::FrameLoop::GenerationsPerTick(-2, -2), 1);
+    EXPECT_EQ(saver::FrameLoop::GenerationsPerTick(32767, 32767), 0);
 }
 
 TEST(FrameLoop, FirstTickStartsSceneAndMakesImagesFromTheNewGrid)
@@ -87,10 +87,10 @@ TEST(FrameLoop, PlayLimitIsStrictlyExceeded)
     rig.Tick(); // starts the first scene
     rig.Tick(180000);
     EXPECT_EQ(rig.scenes.starts, 1);
-    EXPECT_EQ(rig.tessel.play_clock_ms(), 180000u);
+    EXPECT_EQ(rig.loop.play_clock_ms(), 180000u);
     rig.Tick(1);
     EXPECT_EQ(rig.scenes.starts, 2);
-    EXPECT_EQ(rig.tessel.play_clock_ms(), 0u);
+    EXPECT_EQ(rig.loop.play_clock_ms(), 0u);
 }
 
 TEST(FrameLoop, NoLimitWhenTimeIsZero)
@@ -102,7 +102,7 @@ TEST(FrameLoop, NoLimitWhenTimeIsZero)
     for (int i = 0; i < 10; ++i)
         rig.Tick(24u * 3600u * 1000u);
     EXPECT_EQ(rig.scenes.starts, 1);
-    EXPECT_EQ(rig.tessel.play_clock_ms(), 0u);
+    EXPECT_EQ(rig.loop.play_clock_ms(), 0u);
 }
 
 namespace {
@@ -142,7 +142,7 @@ TEST(FrameLoop, DyingSceneStartsNextAtOnceWithClockFromZero)
     EXPECT_EQ(rig.scenes.starts, 2);
     EXPECT_EQ(rig.automaton.steps, steps_before + 2);
     EXPECT_EQ(rig.canvas.images.size(), 2u);
-    EXPECT_EQ(rig.tessel.play_clock_ms(), 0u);
+    EXPECT_EQ(rig.loop.play_clock_ms(), 0u);
 
     // The limited scene's clock counts from this tick.
     ExpectAWholeMinuteOfPlay(rig);
@@ -157,12 +157,12 @@ TEST(FrameLoop, LimitedSceneDyingHandsTheNextAFreshClock)
     rig.Create();
     rig.Tick();
     rig.Tick(50000);
-    ASSERT_EQ(rig.tessel.play_clock_ms(), 50000u);
+    ASSERT_EQ(rig.loop.play_clock_ms(), 50000u);
 
     rig.automaton.dies_at_step = rig.automaton.steps + 1;
     rig.Tick(1000);
     EXPECT_EQ(rig.scenes.starts, 2);
-    EXPECT_EQ(rig.tessel.play_clock_ms(), 0u);
+    EXPECT_EQ(rig.loop.play_clock_ms(), 0u);
 
     // The 51 s the dead scene had played count for nothing.
     ExpectAWholeMinuteOfPlay(rig);
@@ -176,7 +176,7 @@ TEST(FrameLoop, WorkEqualToTheIntervalIsNoOverrun)
     for (int i = 0; i < 4; ++i)
         rig.Tick();
     EXPECT_TRUE(rig.timer.restarted.empty());
-    EXPECT_EQ(rig.tessel.timer_interval_ms(), 33u);
+    EXPECT_EQ(rig.loop.timer_interval_ms(), 33u);
 
     rig.automaton.ms_per_step = 34;
     rig.Tick();
@@ -195,7 +195,7 @@ TEST(FrameLoop, SingleOverrunIgnoredTwoAveragedPlusSlack)
     rig.Tick();
     ASSERT_EQ(rig.timer.restarted.size(), 1u);
     EXPECT_EQ(rig.timer.restarted[0], (40u + 60u) / 2 + 16u);
-    EXPECT_EQ(rig.tessel.timer_interval_ms(), 66u);
+    EXPECT_EQ(rig.loop.timer_interval_ms(), 66u);
 
     // An overrun followed by a fitting tick starts the count again.
     rig.automaton.ms_per_step = 70;
@@ -214,14 +214,14 @@ TEST(FrameLoop, ShrinksBackButNeverBelowBase)
     rig.automaton.ms_per_step = 100;
     rig.Tick();
     rig.Tick();
-    ASSERT_EQ(rig.tessel.timer_interval_ms(), 116u);
+    ASSERT_EQ(rig.loop.timer_interval_ms(), 116u);
 
     rig.automaton.ms_per_step = 50;
     rig.Tick();
-    EXPECT_EQ(rig.tessel.timer_interval_ms(), 66u);
+    EXPECT_EQ(rig.loop.timer_interval_ms(), 66u);
     rig.automaton.ms_per_step = 2;
     rig.Tick();
-    EXPECT_EQ(rig.tessel.timer_interval_ms(), 33u);
+    EXPECT_EQ(rig.loop.timer_interval_ms(), 33u);
     rig.Tick();
     EXPECT_EQ(rig.timer.restarted, (std::vector<std::uint32_t>{116u, 66u, 33u}));
 }
@@ -230,11 +230,11 @@ TEST(FrameLoop, DataFileWrittenOnlyByFullScreen)
 {
     FrameRig full;
     full.Create(false);
-    full.tessel.OnDestroy();
+    full.loop.OnDestroy();
     EXPECT_EQ(full.store.writes, 1);
 
     FrameRig preview;
     preview.Create(true);
-    preview.tessel.OnDestroy();
+    preview.loop.OnDestroy();
     EXPECT_EQ(preview.store.writes, 0);
 }

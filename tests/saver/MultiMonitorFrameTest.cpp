@@ -152,7 +152,7 @@ TEST(MultiMonitorFrameLoop, EveryMonitorIsPresentedFromTheImageOfItsSize)
     rig.automaton.height = 602;
     rig.store.current.tilling = core::TILE_GRID;
     rig.Create();
-    rig.tessel.SetDisplay(TwoMonitors(-1280));
+    rig.loop.SetDisplay(TwoMonitors(-1280));
     ASSERT_EQ(rig.canvas.screen_sizes.size(), 1u);
     EXPECT_EQ(rig.canvas.screen_sizes[0], (std::vector<Size>{{1920, 1080}, {1280, 1024}}));
 
@@ -183,7 +183,7 @@ TEST(MultiMonitorFrameLoop, OneMonitorIsDrawnAsASingleScreen)
 {
     FrameRig rig;
     rig.Create();
-    rig.tessel.SetDisplay({1920, 1080, {{0, 0, 1920, 1080}}, {0, 0, 1920, 1080}});
+    rig.loop.SetDisplay({1920, 1080, {{0, 0, 1920, 1080}}, {0, 0, 1920, 1080}});
     rig.Tick();
     EXPECT_TRUE(rig.canvas.monitor_frames.empty());
     ASSERT_EQ(rig.canvas.plans.size(), 1u);
@@ -195,18 +195,18 @@ TEST(MultiMonitorFrameLoop, DisplayChangeRelaysTheMonitorsAndTheNextScenesSize)
 {
     FrameRig rig;
     rig.Create();
-    rig.tessel.SetDisplay(TwoMonitors(-1280));
+    rig.loop.SetDisplay(TwoMonitors(-1280));
     rig.Tick(0, 3200, 1080);
 
     // The second monitor moves to the right and the primary gets larger.
-    rig.tessel.SetDisplay({2560, 1440, {{0, 0, 2560, 1440}, {2560, 0, 1280, 1024}}, {0, 0, 3840, 1440}});
+    rig.loop.SetDisplay({2560, 1440, {{0, 0, 2560, 1440}, {2560, 0, 1280, 1024}}, {0, 0, 3840, 1440}});
     EXPECT_EQ(rig.canvas.screen_sizes.back(), (std::vector<Size>{{2560, 1440}, {1280, 1024}}));
     rig.Tick(0, 3840, 1440);
     EXPECT_EQ(rig.canvas.monitor_frames.back()[1].dest, (Rect{2560, 0, 1280, 1024}));
     EXPECT_EQ(rig.automaton.steps, 2); // the same automaton goes on
 
     // Back to one monitor: a single screen again, and the next scene is drawn for its size.
-    rig.tessel.SetDisplay({1600, 900, {{0, 0, 1600, 900}}, {0, 0, 1600, 900}});
+    rig.loop.SetDisplay({1600, 900, {{0, 0, 1600, 900}}, {0, 0, 1600, 900}});
     rig.automaton.dies_at_step = 3;
     rig.Tick(0, 1600, 900);
     EXPECT_EQ(rig.scenes.screens.back(), (std::pair{1600, 900}));

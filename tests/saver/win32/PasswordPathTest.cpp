@@ -17,7 +17,7 @@ using saver::win32::SaverState;
 using saver::win32::SaverWindow;
 
 SaverState state;
-SaverWindow saver_window(state, saver::win32::TheFrameLoop());
+SaverWindow saver_window(state, saver::win32::TheSaverSession());
 
 struct FakeVerifier {
     BOOL answer = FALSE;

@@ -1,10 +1,13 @@
-#include "saver/x11/SettingsFile.h"
+#include "saver/UserSettingsStore.h"
+
+#include <utility>
 
 #include "platform/Files.h"
+#include "platform/PrivateFolder.h"
 #include "platform/System.h"
 #include "platform/Utf16.h"
 
-namespace saver::x11 {
+namespace saver {
 
 std::string DefaultDataFile(const char* xdg_config_home, const char* home)
 {
@@ -22,14 +25,6 @@ std::string DefaultDataFile(const char* xdg_config_home, const char* home)
     for (std::size_t at; (at = folder.find("//")) != std::string::npos;)
         folder.erase(at, 1);
     return folder + "/tessel/Tessel.dat";
-}
-
-bool MakeFoldersFor(const std::string& file, std::string& error)
-{
-    const std::size_t last = file.rfind('/');
-    if (last == std::string::npos || last == 0)
-        return true;
-    return platform::MakePrivateFolders(file.substr(0, last), error);
 }
 
 std::string SettingsFileProblem(const std::string& path)
@@ -58,29 +53,39 @@ std::string WriteFailureText(const config::WeftConfig& config)
     return platform::Utf8FromWide(failure.path + L": " + reason);
 }
 
-void UseDataFile(config::WeftConfig& config, const std::string& path)
+UserSettingsStore::UserSettingsStore(config::WeftConfig& config, std::string path)
+    : ModelStore(config), path_(std::move(path))
 {
-    config.data_file_path.clear();
-    config.user_data_file_path = platform::WideFromUtf8(path);
+    config_.data_file_path.clear();
+    config_.user_data_file_path = platform::WideFromUtf8(path_);
 }
 
-bool ApplyOverrides(const Options& options, config::WeftConfig& config, std::string& error)
+bool UserSettingsStore::MakeFolders(std::string& error) const
 {
-    if (options.fps)
-        config.settings.fps = *options.fps;
-    if (options.scene) {
-        for (std::size_t i = 0; i < config.scene_list.size(); ++i) {
-            if (config.scene_list[i].no == *options.scene) {
-                config.settings.play = config::PLAY_RULE_SELECT;
-                config.settings.select = static_cast<std::int32_t>(i);
-                config.SetCurrentScene(config.scene_list[i]);
-                return true;
-            }
-        }
-        error = "no scene number " + std::to_string(*options.scene) + " in the settings";
-        return false;
-    }
-    return true;
+    const std::size_t last = path_.rfind('/');
+    if (last == std::string::npos || last == 0)
+        return true;
+    return platform::MakePrivateFolders(path_.substr(0, last), error);
 }
 
-} // namespace saver::x11
+bool UserSettingsStore::Load()
+{
+    const platform::FolderLock lock(path_);
+    const bool existed = platform::KindOfPath(config_.user_data_file_path) != platform::PathKind::none;
+    read_whole_ = config_.ReadDataFile();
+    if (!existed)
+        config_.WriteDataFile();
+    loaded_ = true;
+    return read_whole_;
+}
+
+bool UserSettingsStore::Write()
+{
+    if (!keeping_)
+        return true;
+    const platform::FolderLock lock(path_);
+    saved_ = config_.WriteDataFile();
+    return saved_;
+}
+
+} // namespace saver
