@@ -29,6 +29,8 @@ case "$cmd" in
     chmod 0700 "$dir/runtime"
     chown "$uid:$gid" "$dir/runtime" "$dir/home"
     chmod 0755 "$dir"
+    setpriv --reuid "$uid" --regid "$gid" --init-groups test -w "$dir/runtime" ||
+      { echo "sway-fixture: $user cannot reach $dir (a folder above it is private)" >&2; exit 1; }
     cat > "$dir/sway.config" <<CONFIG
 xwayland disable
 output HEADLESS-1 mode 640x480 position 0 0
