@@ -3,15 +3,19 @@
 # layer-shell) for tessel-wayland's tests, keeping everything under DIR.
 # sway refuses to run as root: it runs as the unprivileged user tessel-test
 # (made by install-deps.sh), as do the programs the tests start on it.
-#   sway-fixture.sh start DIR  two outputs, HEADLESS-1 640x480 and HEADLESS-2
-#                              800x600; writes DIR/env (the variables a
-#                              client needs) and DIR/sway.pid
+#   sway-fixture.sh start DIR [MODE...]
+#                              outputs of these modes (default: HEADLESS-1
+#                              640x480 and HEADLESS-2 800x600); writes DIR/env
+#                              (the variables a client needs) and DIR/sway.pid
 #   sway-fixture.sh stop DIR   stops that sway, by process id
 set -euo pipefail
 cmd=${1:-}
 dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: sway-fixture.sh start|stop DIR" >&2; exit 2; }
 user=tessel-test
+shift 2 || true
+modes=("$@")
+[ ${#modes[@]} -gt 0 ] || modes=(640x480 800x600)
 
 source "$(dirname "${BASH_SOURCE[0]}")/pid-file.sh"
 
@@ -31,11 +35,14 @@ case "$cmd" in
     chmod 0755 "$dir"
     setpriv --reuid "$uid" --regid "$gid" --init-groups test -w "$dir/runtime" ||
       { echo "sway-fixture: $user cannot reach $dir (a folder above it is private)" >&2; exit 1; }
-    cat > "$dir/sway.config" <<CONFIG
-xwayland disable
-output HEADLESS-1 mode 640x480 position 0 0
-output HEADLESS-2 mode 800x600 position 640 0
-CONFIG
+    {
+      echo "xwayland disable"
+      x=0
+      for i in "${!modes[@]}"; do
+        echo "output HEADLESS-$((i + 1)) mode ${modes[$i]} position $x 0"
+        x=$((x + ${modes[$i]%x*}))
+      done
+    } > "$dir/sway.config"
     setpriv --reuid "$uid" --regid "$gid" --init-groups env -i HOME="$dir/home" PATH=/usr/bin:/bin \
       XDG_RUNTIME_DIR="$dir/runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
       sway -c "$dir/sway.config" >"$dir/sway.log" 2>&1 &
@@ -64,10 +71,10 @@ ENV
       setpriv --reuid "$uid" --regid "$gid" --init-groups env -i HOME="$dir/home" PATH=/usr/bin:/bin \
         XDG_RUNTIME_DIR="$dir/runtime" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc" "$@"
     }
-    # The headless backend starts with one output; the second is made.
-    as_user swaymsg -q create_output
+    # The headless backend starts with one output; the others are made.
+    for ((i = 1; i < ${#modes[@]}; i++)); do as_user swaymsg -q create_output; done
     for _ in $(seq 50); do
-      [ "$(as_user swaymsg -t get_outputs -r | grep -c '"name": "HEADLESS-')" -ge 2 ] && break
+      [ "$(as_user swaymsg -t get_outputs -r | grep -c '"name": "HEADLESS-')" -ge ${#modes[@]} ] && break
       sleep 0.1
     done
     echo "sway-fixture: $socket in $dir/runtime: $(as_user swaymsg -t get_outputs -r | grep -c '"name": "HEADLESS-') outputs"
