@@ -6,10 +6,8 @@
 set(CPACK_PACKAGE_NAME tessel)
 set(CPACK_PACKAGE_VENDOR "Tessel")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tessel cellular-automaton screen saver for XScreenSaver")
-set(CPACK_PACKAGE_DESCRIPTION "A cellular automaton of birth-and-decay rules fills the screen.\n\
-Scenes and settings are kept in ~/.config/tessel/Tessel.dat, the same file\n\
-as the Windows saver's.")
+# Each package's description, its summary first, is its component's below
+# (a common summary would be put before both).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -19,12 +17,12 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_X11_PACKAGE_NAME tessel-x11)
 set(CPACK_DEBIAN_WAYLAND_PACKAGE_NAME tessel-wayland)
-set(CPACK_COMPONENT_WAYLAND_DESCRIPTION "Tessel cellular-automaton screen saver for Wayland compositors\n\
+set(CPACK_DEBIAN_WAYLAND_DESCRIPTION "Tessel cellular-automaton screen saver for Wayland compositors\n\
 A cellular automaton of birth-and-decay rules fills every output, as a\n\
 layer-shell overlay started by an idle daemon (swayidle, hypridle) or as\n\
 swaylock-plugin's animated background. Scenes and settings are kept in\n\
 ~/.config/tessel/Tessel.dat, the same file as the Windows saver's.")
-set(CPACK_COMPONENT_X11_DESCRIPTION "Tessel cellular-automaton screen saver for XScreenSaver\n\
+set(CPACK_DEBIAN_X11_DESCRIPTION "Tessel cellular-automaton screen saver for XScreenSaver\n\
 A cellular automaton of birth-and-decay rules fills the screen.\n\
 Scenes and settings are kept in ~/.config/tessel/Tessel.dat, the same file\n\
 as the Windows saver's.")

@@ -21,6 +21,7 @@ struct Session::Output {
     std::string name;
     int scale = 1;
     bool described = false; // its first done came
+    bool closed = false;    // the compositor closed its layer: not shown again
     std::unique_ptr<LayerSurface> surface;
 };
 
@@ -38,7 +39,7 @@ Session::~Session()
 
 void Session::Added(std::uint32_t id, wl_output* output)
 {
-    auto made = std::make_unique<Output>(Output{id, Owned<wl_output>(output), "", 1, false, nullptr});
+    auto made = std::make_unique<Output>(Output{id, Owned<wl_output>(output), "", 1, false, false, nullptr});
     static const wl_output_listener listener = {&Session::Geometry, &Session::Mode, &Session::Done,
                                                 &Session::Scale,    &Session::Name, &Session::Description};
     wl_output_add_listener(output, &listener, made.get());
@@ -81,8 +82,10 @@ void Session::Done(void* data, wl_output*)
 
 void Session::Show(Output& output)
 {
-    if (output.name.empty())
-        output.name = "#" + std::to_string(output.id);
+    if (output.name.empty()) {
+        // Outputs before version 4 have no name: their global's number.
+        output.name = std::to_string(output.id);
+    }
     output.surface = std::make_unique<LayerSurface>(connection_, output.output.get(), background_);
     output.surface->SetScale(output.scale);
     WeftLog().Print(LOG_INFO, L"output %ls : scale %d, %ls layer", platform::WideFromUtf8(output.name).c_str(),
@@ -92,7 +95,7 @@ void Session::Show(Output& output)
 void Session::FollowOutputs()
 {
     for (auto& output : outputs_) {
-        if (!output->surface && output->described)
+        if (!output->surface && output->described && !output->closed)
             Show(*output);
         if (!output->surface)
             continue;
@@ -101,6 +104,7 @@ void Session::FollowOutputs()
         if (output->surface->closed()) {
             // The compositor will not show it again (its output is going).
             output->surface.reset();
+            output->closed = true;
             layout_changed_ = true;
         }
     }
