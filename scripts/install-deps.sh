@@ -48,6 +48,18 @@ have_pkg libx11-dev || need+=(libx11-dev)
 have_pkg libxext-dev || need+=(libxext-dev)
 have_cmd xscreensaver || need+=(xscreensaver)
 have_cmd xsetroot || need+=(x11-xserver-utils)
+# tessel-wayland: the client library and wayland-scanner, which makes the
+# protocols' glue at build time from the XML (xdg-shell's from wayland-protocols).
+have_pkg libwayland-dev || need+=(libwayland-dev)
+have_cmd wayland-scanner || need+=(libwayland-bin)
+have_pkg wayland-protocols || need+=(wayland-protocols)
+# Its tests: a private headless sway with layer-shell, screenshots per
+# output, keys from a virtual keyboard, and weston as a compositor without
+# layer-shell.
+have_cmd sway || need+=(sway)
+have_cmd grim || need+=(grim)
+have_cmd wtype || need+=(wtype)
+have_cmd weston || need+=(weston)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
 # The Windows installer: wixl builds it, msiinfo reads its tables, and
@@ -79,6 +91,14 @@ generate_locales() {
   done
   "${sudo_cmd[@]}" locale-gen >/dev/null
 }
+# sway refuses to run as root: the Wayland tests run the compositor, the
+# program and the tools as this unprivileged user, with no login.
+test_user=tessel-test
+make_test_user() {
+  id -u "$test_user" >/dev/null 2>&1 && return 0
+  echo "install-deps: adding the user $test_user"
+  "${sudo_cmd[@]}" useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$test_user"
+}
 # Checks that package against Debian's policy (scripts/check-deb.sh).
 have_cmd lintian || need+=(lintian)
 # The CPU hog that keeps every core busy while scripts/flake-hunt.sh runs the tests.
@@ -86,6 +106,7 @@ have_cmd stress-ng || need+=(stress-ng)
 
 if [ ${#need[@]} -eq 0 ]; then
   generate_locales
+  make_test_user
   echo "install-deps: everything is present"
   exit 0
 fi
@@ -98,3 +119,4 @@ echo "install-deps: installing ${need[*]}"
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
 generate_locales
+make_test_user

@@ -16,7 +16,6 @@
 #include "saver/SaverParts.h"
 #include "saver/UserSettingsStore.h"
 #include "saver/x11/Options.h"
-#include "saver/x11/Overrides.h"
 #include "saver/x11/TargetWindow.h"
 #include "saver/x11/WindowDisplay.h"
 #include "saver/x11/X11FrontEnd.h"
@@ -125,8 +124,8 @@ bool PrepareSettings(const Options& options, saver::UserSettingsStore& store, co
         WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
                         platform::WideFromUtf8(folder_error).c_str());
     store.Load();
-    store.set_keeping(!OverridesSettings(options));
-    return ApplyOverrides(options, config, error);
+    store.set_keeping(!OverridesOf(options).any());
+    return saver::ApplyOverrides(OverridesOf(options), config, error);
 }
 
 int RunSaver(const Options& options)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "saver/RunOverrides.h"
+
 // The command line of tessel-x11, the conventions of XScreenSaver's display
 // programs: where to draw, and the few settings a test or a user may force.
 namespace saver::x11 {
@@ -26,11 +28,11 @@ struct Options {
     bool help = false;
 };
 
-// Options that change the settings for this run only; the data file is then
-// left as it was read.
-inline bool OverridesSettings(const Options& options)
+// The options that change the settings for this run only; the data file is
+// then left as it was read.
+inline RunOverrides OverridesOf(const Options& options)
 {
-    return options.scene.has_value() || options.fps.has_value();
+    return {options.scene, options.fps};
 }
 
 // Parses the arguments after the program name. Options take one or two

@@ -8,7 +8,7 @@
 
 #include "saver/FrameBuffer.h"
 #include "saver/FrontEnd.h"
-#include "saver/x11/FrameTimer.h"
+#include "saver/FrameTimer.h"
 #include "saver/x11/ImageSurface.h"
 #include "saver/x11/PixelFormat.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "saver/x11/FrameTimer.h"
+#include "saver/FrameTimer.h"
 
 namespace saver::x11 {
 namespace {

@@ -21,7 +21,7 @@ TEST(X11Options, NothingGivenDrawsWhereTheEnvironmentSays)
     ASSERT_TRUE(options);
     EXPECT_EQ(options->target, Target::unset);
     EXPECT_TRUE(options->use_shm);
-    EXPECT_FALSE(OverridesSettings(*options));
+    EXPECT_FALSE(OverridesOf(*options).any());
 }
 
 TEST(X11Options, WindowIdsAreDecimalOrHexadecimal)
@@ -45,7 +45,7 @@ TEST(X11Options, EveryOptionWithOneOrTwoHyphens)
     EXPECT_EQ(options->data_path, "/tmp/x.dat");
     EXPECT_EQ(options->seed, 4294967295u);
     EXPECT_FALSE(options->use_shm);
-    EXPECT_TRUE(OverridesSettings(*options));
+    EXPECT_TRUE(OverridesOf(*options).any());
 }
 
 TEST(X11Options, BadLinesAreRefusedWithAReason)

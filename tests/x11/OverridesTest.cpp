@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "saver/x11/Overrides.h"
+#include "saver/RunOverrides.h"
+#include "saver/x11/Options.h"
 
 namespace saver::x11 {
 namespace {
@@ -15,7 +16,7 @@ TEST_F(X11Overrides, ASceneIsPlayedAloneByItsNumber)
     Options options;
     options.scene = 5;
     std::string error;
-    ASSERT_TRUE(ApplyOverrides(options, config, error)) << error;
+    ASSERT_TRUE(ApplyOverrides(OverridesOf(options), config, error)) << error;
     EXPECT_EQ(config.settings.play, config::PLAY_RULE_SELECT);
     ASSERT_GE(config.settings.select, 0);
     EXPECT_EQ(config.scene_list[static_cast<std::size_t>(config.settings.select)].no, 5);
@@ -29,7 +30,7 @@ TEST_F(X11Overrides, TheNumberIsTheScenesNotItsPlaceInTheList)
     Options options;
     options.scene = 10;
     std::string error;
-    ASSERT_TRUE(ApplyOverrides(options, config, error));
+    ASSERT_TRUE(ApplyOverrides(OverridesOf(options), config, error));
     EXPECT_EQ(config.settings.select, 0);
 }
 
@@ -39,7 +40,7 @@ TEST_F(X11Overrides, AnUnknownSceneIsRefusedAndChangesNothing)
     Options options;
     options.scene = 41;
     std::string error;
-    EXPECT_FALSE(ApplyOverrides(options, config, error));
+    EXPECT_FALSE(ApplyOverrides(OverridesOf(options), config, error));
     EXPECT_NE(error.find("41"), std::string::npos);
     EXPECT_EQ(config.settings.play, before.play);
     EXPECT_EQ(config.settings.select, before.select);
@@ -50,7 +51,7 @@ TEST_F(X11Overrides, TheFrameRate)
     Options options;
     options.fps = 12;
     std::string error;
-    ASSERT_TRUE(ApplyOverrides(options, config, error));
+    ASSERT_TRUE(ApplyOverrides(OverridesOf(options), config, error));
     EXPECT_EQ(config.settings.fps, 12u);
 }
 

@@ -1,8 +1,8 @@
-#include "saver/x11/Overrides.h"
+#include "saver/RunOverrides.h"
 
-namespace saver::x11 {
+namespace saver {
 
-bool ApplyOverrides(const Options& options, config::WeftConfig& config, std::string& error)
+bool ApplyOverrides(const RunOverrides& options, config::WeftConfig& config, std::string& error)
 {
     if (options.fps)
         config.settings.fps = *options.fps;
@@ -21,4 +21,4 @@ bool ApplyOverrides(const Options& options, config::WeftConfig& config, std::str
     return true;
 }
 
-} // namespace saver::x11
+} // namespace saver

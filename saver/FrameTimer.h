@@ -4,7 +4,7 @@
 // The frame timer of a front end that runs its own loop: ticks fall on a
 // grid of the interval from when it was set; a late tick is not made up
 // (the next one falls on the next grid point after it), so ticks never queue.
-namespace saver::x11 {
+namespace saver {
 
 class FrameTimer {
 public:
@@ -50,4 +50,4 @@ private:
     bool running_ = false;
 };
 
-} // namespace saver::x11
+} // namespace saver
