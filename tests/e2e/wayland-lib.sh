@@ -71,3 +71,39 @@ wl_wait_changed() {
 
 # The program's log (UTF-16LE), as text.
 wl_log() { cat "$X11_WORK"/home/.local/state/tessel/*.log 2>/dev/null | iconv -f UTF-16LE -t UTF-8; }
+
+# Starts a second sway as a client of the fixture's (wayland backend), whose
+# two outputs WL-1 and WL-2 are windows there: closing such a window takes
+# the output away, which the headless backend cannot do. The test's programs
+# and tools then talk to it; wl_outer_msg reaches the fixture's compositor.
+wl_nested() {
+  local dir="$X11_WORK/nested" socket="" ipc="" i
+  mkdir -p "$dir/runtime"
+  chmod 700 "$dir/runtime"
+  echo "xwayland disable" >"$dir/config"
+  chown -R "$SWAY_FIXTURE_UID:$SWAY_FIXTURE_GID" "$dir"
+  "${WL_AS_USER[@]}" XDG_RUNTIME_DIR="$dir/runtime" WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" \
+    WLR_BACKENDS=wayland WLR_RENDERER=pixman WLR_WL_OUTPUTS=2 sway -c "$dir/config" >"$dir/sway.log" 2>&1 &
+  X11_PIDS+=("$!")
+  for ((i = 0; i < 100; i++)); do
+    socket=$(find "$dir/runtime" -maxdepth 1 -name 'wayland-*' -type s -printf '%f\n' | head -1)
+    ipc=$(find "$dir/runtime" -maxdepth 1 -name 'sway-ipc.*.sock' -type s | head -1)
+    [ -n "$socket" ] && [ -n "$ipc" ] && break
+    sleep 0.1
+  done
+  [ -n "$socket" ] && [ -n "$ipc" ] || x11_fail "the nested sway did not start: $(tail -3 "$dir/sway.log")"
+  WL_OUTER=("${WL_AS_USER[@]}")
+  WL_AS_USER+=(XDG_RUNTIME_DIR="$dir/runtime" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc")
+}
+wl_outer_msg() { "${WL_OUTER[@]}" swaymsg "$@"; }
+
+# Waits (a tenth of a second at a time, up to $2 times) for the log to hold
+# a line matching $1.
+wl_wait_log() {
+  local i
+  for ((i = 0; i < $2; i++)); do
+    wl_log | grep -q -- "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # tessel-wayland covers every output of the compositor, each at its own size
-# with a picture of its own that changes, follows an output added while it
-# runs, and draws a scale-2 output at its physical pixels (not a picture of
-# half the size doubled).
+# with a picture of its own that changes and is centred on it, follows an
+# output added while it runs, and draws a scale-2 output at its physical
+# pixels (not a picture of half the size doubled).
 #   wayland_outputs.sh TESSEL_WAYLAND
 source "$(dirname "$0")/wayland-lib.sh"
 saver=$1
@@ -19,6 +19,25 @@ for expected in "HEADLESS-1 640 480" "HEADLESS-2 800 600"; do
   wl_wait_changed "$output" 30 || x11_fail "$output does not change: $WL_SEEN"
   echo "$output: lit and changing at $width x $height"
 done
+
+# Each output shows the picture a screen of its size would: the tiling is
+# centred on the output, so both centres show the same part of the one
+# picture, while their top-left corners show different parts. One capture of
+# both outputs may catch a frame between their two commits: a few tries.
+# HEADLESS-1 is 640x480 at 0,0 and HEADLESS-2 800x600 at 640,0.
+patch() { convert "$X11_WORK/both.png" -crop "64x64+$1+$2" +repage -format '%#' info:; }
+centred=no
+for ((i = 0; i < 20; i++)); do
+  "${WL_AS_USER[@]}" grim "$X11_WORK/both.png" || x11_fail "grim could not capture the layout"
+  if [ "$(patch $((320 - 32)) $((240 - 32)))" = "$(patch $((640 + 400 - 32)) $((300 - 32)))" ] &&
+    [ "$(patch 0 0)" != "$(patch 640 0)" ]; then
+    centred=yes
+    break
+  fi
+  sleep 0.2
+done
+[ "$centred" = yes ] || x11_fail "the pictures are not centred on their outputs (see $X11_WORK/both.png)"
+echo "each picture centred on its own output"
 
 # A third output, scale 2, while the program runs.
 wl_msg -q create_output
