@@ -5,9 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "config/WeftConfig.h"
-#include "core/BuiltinScenes.h"
-#include "core/TilingMode.h"
+#include "GridScene.h"
 #include "platform/Random.h"
 #include "saver/FrameHost.h"
 #include "saver/SaverParts.h"
@@ -38,24 +36,10 @@ private:
     std::vector<std::uint32_t> device_;
 };
 
-// Scene No. 21 on an 800 x 600 field, one generation per tick, blurred and
-// laid as a grid of tiles, without random variations; it does not die out
-// within a run. The seeded field makes runs compare.
+// The benchmarks' scene (GridScene.h) on the real host. The seeded field
+// makes runs compare.
 struct GridSceneHost {
-    explicit GridSceneHost(bool copy_images) : front(copy_images)
-    {
-        config.settings.fps = 60;
-        config.settings.play = 0;
-        config::SceneData scene = core::builtin_scenes.at(20);
-        scene.drop = 0;
-        scene.time = 0;
-        scene.random_flags = 0;
-        scene.size = {800, 600};
-        scene.init = 0;
-        scene.tilling = core::TILE_GRID;
-        scene.proc = config::PROC_BLUR;
-        config.current_scene = scene;
-    }
+    explicit GridSceneHost(bool copy_images) : front(copy_images) { UseGridScene(config); }
     // Starts the scene with the first tick.
     void Start(const saver::DisplayInfo* display, int client_width, int client_height)
     {
