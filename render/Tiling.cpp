@@ -49,10 +49,21 @@ void ReportTileFault()
 void Tiling(weftcpplib::CDIBData& image, const weftcpplib::CDIBData& source, std::int32_t tw, std::int32_t th,
             std::uint16_t mode)
 {
-    const std::int64_t W = image.Width();
-    const std::int64_t H = image.Height();
+    Tiling(weftcpplib::RowsOf(image), source, tw, th, mode);
+}
+
+bool TilesCoverAll(std::uint16_t mode, std::int32_t tw, std::int32_t th)
+{
+    return core::IsTilingMode(mode) && core::Repeats(static_cast<core::TilingMode>(mode)) && tw > 0 && th > 0;
+}
+
+void Tiling(const weftcpplib::ImageRows& rows, const weftcpplib::CDIBData& source, std::int32_t tw,
+            std::int32_t th, std::uint16_t mode)
+{
+    const std::int64_t W = rows.width;
+    const std::int64_t H = rows.height;
     auto place = [&](std::int64_t x, std::int64_t y) {
-        if (!image.PutTile(ClampToInt32(x), ClampToInt32(y), tw, th, source))
+        if (!weftcpplib::PutTile(rows, ClampToInt32(x), ClampToInt32(y), tw, th, source))
             ReportTileFault();
     };
 

@@ -12,5 +12,13 @@ namespace render {
 // tile. Each copy that fails is reported and tiling goes on.
 void Tiling(weftcpplib::CDIBData& image, const weftcpplib::CDIBData& source, std::int32_t tw, std::int32_t th,
             std::uint16_t mode);
+// The same into rows of memory outside the image (a front end's shared
+// picture), which thus never needs the image in between.
+void Tiling(const weftcpplib::ImageRows& rows, const weftcpplib::CDIBData& source, std::int32_t tw,
+            std::int32_t th, std::uint16_t mode);
+
+// Whether the mode covers every pixel of the picture with tiles of that
+// size, so that nothing drawn before shows through.
+bool TilesCoverAll(std::uint16_t mode, std::int32_t tw, std::int32_t th);
 
 } // namespace render

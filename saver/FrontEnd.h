@@ -3,6 +3,7 @@
 #include <span>
 
 #include "saver/BlitPlan.h"
+#include "saver/FrameImage.h"
 #include "weftcpplib/CDIBData.h"
 
 // What a front end (a window system, or none at all) implements to run the
@@ -41,6 +42,14 @@ public:
     // (set_halftone: smooth scaling is wanted). A frame that cannot be shown
     // is dropped; the next Tick draws a whole new one.
     virtual void Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans) = 0;
+    // What the frame loop calls, as Present. A front end that draws into
+    // memory of the frame's pixel layout takes the frame here and draws each
+    // plan with FrameImage::Draw, which tiles a whole 1:1 copy straight into
+    // its memory; others get the image made and handed to Present.
+    virtual void PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans)
+    {
+        Present(frame.Image(), plans);
+    }
 };
 
 class FrontEnd : public FramePresenter {

@@ -1,5 +1,6 @@
 #include "saver/ImageCanvas.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "config/SceneData.h"
@@ -35,14 +36,20 @@ void ImageCanvas::MakeScreenImages()
     images.reserve(sizes_.size());
     for (const Size& size : sizes_)
         images.push_back(weftcpplib::MakeImage(size.width, size.height));
+    // Black until the next frame is rendered, as made.
+    auto tiled = std::make_unique<bool[]>(sizes_.size());
+    std::fill_n(tiled.get(), sizes_.size(), true);
     screen_images_ = std::move(images);
+    tiled_ = std::move(tiled);
 }
 
 const weftcpplib::CDIBData* ImageCanvas::screen_image(int index) const
 {
     if (index < 0 || index >= static_cast<int>(screen_images_.size()))
         return nullptr;
-    return screen_images_[static_cast<std::size_t>(index)].get();
+    if (!cell_image_)
+        return screen_images_[static_cast<std::size_t>(index)].get();
+    return &FrameOf({BlitKind::Copy, false, index}).Image();
 }
 
 void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
@@ -60,13 +67,27 @@ void ImageCanvas::Render(std::uint16_t tilling, std::uint16_t proc)
         render::MedianToImage(grid, *cell_image_, tilling);
     if (proc & config::PROC_BLUR)
         render::BoxBlur(*cell_image_, tilling);
-    for (auto& screen : screen_images_)
-        render::Tiling(*screen, *cell_image_, cell_image_->Width() - 2, cell_image_->Height() - 2, tilling);
+    // The screen images are tiled when presented (FrameImage).
+    tilling_ = tilling;
+    std::fill_n(tiled_.get(), screen_images_.size(), false);
 }
 
 const weftcpplib::CDIBData* ImageCanvas::SourceOf(const BlitPlan& plan) const
 {
-    return plan.from_cell_image ? cell_image_.get() : screen_image(plan.screen_image);
+    if (plan.from_cell_image)
+        return cell_image_.get();
+    if (plan.screen_image < 0 || plan.screen_image >= static_cast<int>(screen_images_.size()))
+        return nullptr;
+    return screen_images_[static_cast<std::size_t>(plan.screen_image)].get();
+}
+
+// Only for a plan whose source exists.
+FrameImage ImageCanvas::FrameOf(const BlitPlan& plan) const
+{
+    if (plan.from_cell_image)
+        return FrameImage(*cell_image_);
+    const auto index = static_cast<std::size_t>(plan.screen_image);
+    return FrameImage(*screen_images_[index], *cell_image_, tilling_, tiled_[index]);
 }
 
 void ImageCanvas::Present(const BlitPlan& plan)
@@ -74,7 +95,7 @@ void ImageCanvas::Present(const BlitPlan& plan)
     const weftcpplib::CDIBData* source = SourceOf(plan);
     if (plan.kind == BlitKind::None || !source)
         return;
-    presenter_.Present(*source, std::span<const BlitPlan>(&plan, 1));
+    presenter_.PresentFrame(FrameOf(plan), std::span<const BlitPlan>(&plan, 1));
 }
 
 void ImageCanvas::PresentMonitors(const std::vector<BlitPlan>& plans)
@@ -93,7 +114,7 @@ void ImageCanvas::PresentMonitors(const std::vector<BlitPlan>& plans)
             }
         }
         if (source && !same_source_.empty())
-            presenter_.Present(*source, same_source_);
+            presenter_.PresentFrame(FrameOf(same_source_.front()), same_source_);
     }
 }
 

@@ -14,7 +14,9 @@
 // The frame loop's images: the cell image (one coloured generation, the
 // grid's size) and the screen images (the primary screen's size, and one per
 // other monitor size) into which the cell image is tiled. All are replaced
-// at every scene start.
+// at every scene start. A screen image is tiled only when it is asked for:
+// a front end may take the tiles straight into its own memory instead
+// (FrameImage).
 namespace saver {
 
 class ImageCanvas final : public FrameCanvas {
@@ -30,7 +32,7 @@ public:
     // place it is shown.
     void PresentMonitors(const std::vector<BlitPlan>& plans) override;
 
-    // The primary screen's image.
+    // The primary screen's image, tiled from the last rendered cells.
     const weftcpplib::CDIBData* screen_image() const { return screen_image(0); }
     const weftcpplib::CDIBData* screen_image(int index) const;
     int screen_image_count() const { return static_cast<int>(screen_images_.size()); }
@@ -39,11 +41,15 @@ public:
 private:
     void MakeScreenImages();
     const weftcpplib::CDIBData* SourceOf(const BlitPlan& plan) const;
+    FrameImage FrameOf(const BlitPlan& plan) const;
 
     const core::CAEngine& engine_;
     FramePresenter& presenter_;
     std::vector<Size> sizes_;
     std::vector<std::unique_ptr<weftcpplib::CDIBData>> screen_images_;
+    // Whether each screen image holds the last rendered frame.
+    std::unique_ptr<bool[]> tiled_;
+    std::uint16_t tilling_ = 0;
     std::unique_ptr<weftcpplib::CDIBData> cell_image_;
     std::vector<BlitPlan> same_source_; // reused by PresentMonitors
 };

@@ -35,6 +35,31 @@ Span ClipSpan(std::int64_t pos, std::int64_t size, std::int64_t dest_extent, std
     return s;
 }
 
+// The source may be the very memory written: a copy to higher rows then
+// takes the last row first, so that no row is read after it was written.
+bool PutRows(const ImageRows& rows, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+             const CDIBData& source, bool same_memory)
+{
+    if (!rows.row0 || !source.Pixels())
+        return false;
+    const Span cols = ClipSpan(x, w, rows.width, source.Width());
+    const Span lines = ClipSpan(y, h, rows.height, source.Height());
+    if (cols.length <= 0 || lines.length <= 0)
+        return true;
+
+    // Both widths are positive here, else a length would be negative.
+    const auto src_stride = static_cast<std::ptrdiff_t>(source.Width());
+    std::uint32_t* dest = rows.row0 + static_cast<std::ptrdiff_t>(lines.dest) * rows.step + static_cast<std::ptrdiff_t>(cols.dest);
+    const std::uint32_t* src = source.Pixels() + static_cast<std::ptrdiff_t>(lines.src) * src_stride + static_cast<std::ptrdiff_t>(cols.src);
+    const std::size_t bytes = static_cast<std::size_t>(cols.length) * sizeof(std::uint32_t);
+    const bool backwards = same_memory && lines.dest > lines.src;
+    for (std::int64_t i = 0; i < lines.length; ++i) {
+        const auto k = static_cast<std::ptrdiff_t>(backwards ? lines.length - 1 - i : i);
+        std::memmove(dest + k * rows.step, src + k * src_stride, bytes);
+    }
+    return true;
+}
+
 } // namespace
 
 CDIBData::CDIBData() : header_{} {}
@@ -82,29 +107,20 @@ void CDIBData::Fill(std::uint32_t pixel)
 
 bool CDIBData::PutTile(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const CDIBData& source)
 {
-    if (!pixels_ || !source.pixels_)
+    if (!pixels_)
         return false;
-    const Span cols = ClipSpan(x, w, Width(), source.Width());
-    const Span rows = ClipSpan(y, h, Height(), source.Height());
-    if (cols.length <= 0 || rows.length <= 0)
-        return true;
+    return PutRows(RowsOf(*this), x, y, w, h, source, &source == this);
+}
 
-    // Both widths are positive here, else a length would be negative.
-    const std::size_t dest_stride = static_cast<std::size_t>(Width());
-    const std::size_t src_stride = static_cast<std::size_t>(source.Width());
-    std::uint32_t* dest = pixels_.get() + static_cast<std::size_t>(rows.dest) * dest_stride +
-                          static_cast<std::size_t>(cols.dest);
-    const std::uint32_t* src = source.pixels_.get() + static_cast<std::size_t>(rows.src) * src_stride +
-                               static_cast<std::size_t>(cols.src);
-    const std::size_t bytes = static_cast<std::size_t>(cols.length) * sizeof(std::uint32_t);
-    // The source may be this very image: a copy to lower rows then takes the
-    // last row first, so that no row is read after it has been written.
-    const bool backwards = &source == this && rows.dest > rows.src;
-    for (std::int64_t i = 0; i < rows.length; ++i) {
-        const auto k = static_cast<std::size_t>(backwards ? rows.length - 1 - i : i);
-        std::memmove(dest + k * dest_stride, src + k * src_stride, bytes);
-    }
-    return true;
+ImageRows RowsOf(CDIBData& image)
+{
+    return {image.Pixels(), image.Width(), image.Height(), image.Width()};
+}
+
+bool PutTile(const ImageRows& rows, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+             const CDIBData& source)
+{
+    return PutRows(rows, x, y, w, h, source, false);
 }
 
 std::unique_ptr<CDIBData> MakeImage(std::int32_t width, std::int32_t height)

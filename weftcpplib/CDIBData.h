@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -56,6 +57,23 @@ private:
     std::unique_ptr<std::uint32_t[]> pixels_;
     std::int32_t count_ = 0;
 };
+
+// Rows of 32-bit pixels that tiles are put into, counted as a CDIBData stores
+// them (row 0 is shown at the bottom); `step` pixels lie from one row's start
+// to the next: negative for memory that holds the picture top-down, as a
+// window system's shared image does.
+struct ImageRows {
+    std::uint32_t* row0;
+    std::int32_t width;
+    std::int32_t height;
+    std::ptrdiff_t step;
+};
+
+ImageRows RowsOf(CDIBData& image);
+
+// CDIBData::PutTile into rows of memory that are not the source's.
+bool PutTile(const ImageRows& rows, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+             const CDIBData& source);
 
 // A new image of the given size under a unique owner.
 std::unique_ptr<CDIBData> MakeImage(std::int32_t width, std::int32_t height);

@@ -138,7 +138,7 @@ ShmBuffer* LayerSurface::FreeBuffer()
     return buffers_.back().get();
 }
 
-bool LayerSurface::Draw(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans, const Rect& where)
+bool LayerSurface::Draw(const FrameImage& frame, std::span<const BlitPlan> plans, const Rect& where)
 {
     ShmBuffer* buffer = WantsFrame() ? FreeBuffer() : nullptr;
     if (!buffer)
@@ -147,7 +147,7 @@ bool LayerSurface::Draw(const weftcpplib::CDIBData& image, std::span<const BlitP
     for (BlitPlan plan : plans) {
         plan.dest.x -= where.x;
         plan.dest.y -= where.y;
-        DrawPlan(image, plan, rows);
+        frame.Draw(plan, rows);
     }
     Commit(*buffer, Reached(plans, where));
     return true;

@@ -9,7 +9,7 @@
 #include "saver/wayland/Connection.h"
 #include "saver/wayland/Owned.h"
 #include "saver/wayland/ShmBuffer.h"
-#include "weftcpplib/CDIBData.h"
+#include "saver/FrameImage.h"
 
 // The saver's surface on one output: a layer covering the whole output
 // (overlay with the keyboard taken, or background with no input at all),
@@ -44,7 +44,7 @@ public:
     // Draws the plans (whose rectangles are in the virtual screen, where
     // this output is `where`) and commits the picture. False when the frame
     // was dropped (no buffer free, or none could be made).
-    bool Draw(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans, const Rect& where);
+    bool Draw(const FrameImage& frame, std::span<const BlitPlan> plans, const Rect& where);
 
     // Set by the compositor's configure when the drawn size changed.
     bool TakeResized()

@@ -26,6 +26,11 @@ bool WaylandFrontEnd::AnyWantsFrame() const
 
 void WaylandFrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans)
 {
+    PresentFrame(FrameImage(image), plans);
+}
+
+void WaylandFrontEnd::PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans)
+{
     // Each image goes to the outputs of its size; an output none of the
     // plans reach is left alone.
     for (const Target& target : targets_) {
@@ -36,7 +41,7 @@ void WaylandFrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const
         }
         if (!reached)
             continue;
-        if (target.surface->Draw(image, plans, target.where))
+        if (target.surface->Draw(frame, plans, target.where))
             ++shown_;
         else if (target.surface->shown())
             ++dropped_;

@@ -22,6 +22,8 @@ public:
     std::uint32_t NowMs() override;
     void SetFrameInterval(std::uint32_t interval_ms) override;
     void Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans) override;
+    // The same, with the tiles straight into each output's buffer.
+    void PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans) override;
 
     // The outputs drawn from now on.
     void SetTargets(std::vector<Target> targets) { targets_ = std::move(targets); }

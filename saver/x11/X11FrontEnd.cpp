@@ -151,20 +151,20 @@ ImageSurface* X11FrontEnd::FreeSurface()
     return surfaces_.back().get();
 }
 
-void X11FrontEnd::Fill(ImageSurface& surface, const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans)
+void X11FrontEnd::Fill(ImageSurface& surface, const FrameImage& frame, std::span<const BlitPlan> plans)
 {
     XImage& target = *surface.image();
     if (TakesFramePixels(target, converter_)) {
         const PixelRows rows{reinterpret_cast<std::uint32_t*>(target.data), width_, height_,
                              static_cast<std::size_t>(target.bytes_per_line) / 4};
         for (const BlitPlan& plan : plans)
-            DrawPlan(image, plan, rows);
+            frame.Draw(plan, rows);
         return;
     }
     if (!scratch_)
         scratch_.emplace(width_, height_);
     for (const BlitPlan& plan : plans)
-        scratch_->Draw(image, plan);
+        scratch_->Draw(frame.Image(), plan);
     const bool packed32 = target.bits_per_pixel == 32 && target.byte_order == kHostByteOrder;
     for (int y = 0; y < height_; ++y) {
         const std::uint32_t* in = scratch_->row(y);
@@ -181,6 +181,11 @@ void X11FrontEnd::Fill(ImageSurface& surface, const weftcpplib::CDIBData& image,
 
 void X11FrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans)
 {
+    PresentFrame(FrameImage(image), plans);
+}
+
+void X11FrontEnd::PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans)
+{
     const Rect area = CoveredArea(plans, {0, 0, width_, height_});
     if (area.width == 0 || area.height == 0)
         return;
@@ -189,7 +194,7 @@ void X11FrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const Bli
         ++dropped_;
         return;
     }
-    Fill(*surface, image, plans);
+    Fill(*surface, frame, plans);
     surface->Put(window_, gc_, area.x, area.y, area.width, area.height);
     XFlush(display_);
     ++shown_;

@@ -31,6 +31,9 @@ public:
     // shared memory a frame whose images are both still being read by the
     // server is dropped: frames never queue up behind a slow server.
     void Present(const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans) override;
+    // The same; a visual of the frame's own pixels gets the tiles straight
+    // into the image put on the window.
+    void PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans) override;
 
     FrameTimer& timer() { return timer_; }
     int width() const { return width_; }
@@ -51,7 +54,7 @@ public:
 private:
     void Bound(int width, int height);
     ImageSurface* FreeSurface();
-    void Fill(ImageSurface& surface, const weftcpplib::CDIBData& image, std::span<const BlitPlan> plans);
+    void Fill(ImageSurface& surface, const FrameImage& frame, std::span<const BlitPlan> plans);
 
     Display* display_;
     Window window_;
