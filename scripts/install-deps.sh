@@ -59,6 +59,8 @@ have_pkg wayland-protocols || need+=(wayland-protocols)
 have_cmd sway || need+=(sway)
 have_cmd grim || need+=(grim)
 have_cmd wtype || need+=(wtype)
+# The README's idle-daemon line for sway is run as written by a test.
+have_cmd swayidle || need+=(swayidle)
 have_cmd weston || need+=(weston)
 # Its Debian package's dependencies (cpack -G DEB).
 have_cmd dpkg-shlibdeps || need+=(dpkg-dev)
