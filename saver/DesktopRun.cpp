@@ -35,7 +35,7 @@ std::optional<SettingsPlace> FindSettingsPlace(const std::optional<std::string>&
 }
 
 DesktopSettings::DesktopSettings(SettingsPlace place)
-    : place_(std::move(place)), store_(config_, place_.path)
+    : place_(std::move(place)), config_(platform::WideFromUtf8(place_.path)), store_(config_, place_.path)
 {
 }
 
