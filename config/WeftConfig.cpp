@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "config/DataFileFormat.h"
 #include "config/DataFilePlaces.h"
@@ -39,9 +40,8 @@ void ReadVersionOf(const std::wstring& module_path, ModuleVersion& version)
                     version[3]);
 }
 
-} // namespace
-
-WeftConfig::WeftConfig()
+// Sets up the log, whose first lines name the program and its version.
+void StartLog(ModuleVersion& version)
 {
     // Nothing may be logged before the log knows where its files go.
     std::wstring log_folder, no_log;
@@ -58,24 +58,40 @@ WeftConfig::WeftConfig()
     }
     if (module_known) {
         WeftLog().Print(LOG_INFO, L"Module file name : %ls", module_path.c_str());
-        ReadVersionOf(module_path, module_version);
+        ReadVersionOf(module_path, version);
     } else {
         WEFT_LOG_SYSTEM_ERROR(kSourceFile, error);
     }
+}
 
+void LogDataFiles(const std::wstring& data_file, const std::wstring& user_data_file)
+{
+    WeftLog().Print(LOG_INFO, L"data file name : %ls", data_file.c_str());
+    WeftLog().Print(LOG_INFO, L"per-user data file name : %ls", user_data_file.c_str());
+}
+
+} // namespace
+
+WeftConfig::WeftConfig()
+{
+    StartLog(module_version);
     // Without a folder there is no data file: reads find none, writes fail.
-    data_file_path.clear();
     std::wstring folder;
     if (weftcpplib::weft_get_module_folder(folder))
         data_file_path = DataFilePathIn(folder);
-    WeftLog().Print(LOG_INFO, L"data file name : %ls", data_file_path.c_str());
-
     // Where settings go when the program's folder cannot be written.
     std::wstring user_folder;
+    std::uint32_t error = 0;
     if (platform::UserSettingsFolder(user_folder, error))
         user_data_file_path = DataFilePathIn(user_folder + kUserFolderName + platform::kPathSeparator);
-    WeftLog().Print(LOG_INFO, L"per-user data file name : %ls", user_data_file_path.c_str());
+    LogDataFiles(data_file_path, user_data_file_path);
+    SetDefaults();
+}
 
+WeftConfig::WeftConfig(std::wstring user_data_file) : user_data_file_path(std::move(user_data_file))
+{
+    StartLog(module_version);
+    LogDataFiles(data_file_path, user_data_file_path);
     SetDefaults();
 }
 

@@ -23,6 +23,10 @@ public:
     // Configures the log, reads the program's version and the data file's
     // path, then sets the defaults. The data file itself is not read here.
     WeftConfig();
+    // The same for a program whose only data file is the user's own (the
+    // desktop savers): the program's folder is never looked at, and the log
+    // names the file in use.
+    explicit WeftConfig(std::wstring user_data_file);
     virtual ~WeftConfig();
     WeftConfig(const WeftConfig&) = delete;
     WeftConfig& operator=(const WeftConfig&) = delete;

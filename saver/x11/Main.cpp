@@ -1,27 +1,19 @@
 // tessel-x11: the saver as an X11 display program, as XScreenSaver runs them.
 #include "saver/x11/XlibHeaders.h"
 
-#include <clocale>
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <new>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "config/WeftConfig.h"
 #include "platform/StopSignals.h"
+#include "saver/DesktopRun.h"
 #include "saver/FrameHost.h"
 #include "saver/SaverParts.h"
-#include "saver/UserSettingsStore.h"
 #include "saver/x11/Options.h"
 #include "saver/x11/TargetWindow.h"
 #include "saver/x11/WindowDisplay.h"
 #include "saver/x11/X11FrontEnd.h"
 #include "saver/x11/XErrors.h"
 #include "weftcpplib/CWeftLogManager.h"
-#include "platform/Utf16.h"
 
 namespace {
 
@@ -29,19 +21,12 @@ using namespace saver::x11;
 using weftcpplib::LOG_INFO;
 using weftcpplib::WeftLog;
 
-constexpr int kUsageExit = 2;
+constexpr char kProgram[] = "tessel-x11";
 
-int Fail(const std::string& message)
+int Fail(const std::string& message, int exit_code = saver::kFailureExit)
 {
-    std::fprintf(stderr, "tessel-x11: %s\n", message.c_str());
-    return 1;
+    return saver::Fail(kProgram, message, exit_code);
 }
-
-// The settings model, made once the log is.
-struct SaverObjects {
-    SaverObjects() { weftcpplib::WeftLog(); }
-    config::WeftConfig config;
-};
 
 enum class Ending { running, signal, window_gone, closed };
 
@@ -113,21 +98,6 @@ private:
     Ending ending_ = Ending::running;
 };
 
-// Reads the settings file, making it with the defaults on the first run,
-// and applies the run's own settings, which are then not kept. False, with
-// the reason, for a -scene the settings do not have.
-bool PrepareSettings(const Options& options, saver::UserSettingsStore& store, config::WeftConfig& config,
-                     std::string& error)
-{
-    std::string folder_error;
-    if (!options.data_path && !store.MakeFolders(folder_error))
-        WeftLog().Print(weftcpplib::LOG_ERROR, L"settings folder : %ls",
-                        platform::WideFromUtf8(folder_error).c_str());
-    store.Load();
-    store.set_keeping(!OverridesOf(options).any());
-    return saver::ApplyOverrides(OverridesOf(options), config, error);
-}
-
 int RunSaver(const Options& options)
 {
     std::string error;
@@ -135,16 +105,13 @@ int RunSaver(const Options& options)
     if (!target)
         return Fail(error);
 
-    const std::string path =
-        options.data_path.value_or(saver::DefaultDataFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
-    if (path.empty())
-        return Fail("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
-    if (const std::string problem = saver::SettingsFileProblem(path); !problem.empty())
-        return Fail(problem);
+    const auto place = saver::FindSettingsPlace(options.data_path, error);
+    if (!place)
+        return Fail(error);
 
     // The log is set up first; the settings file is read only once there
     // is somewhere to draw.
-    SaverObjects saver_objects;
+    saver::DesktopSettings settings(*place);
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return Fail("cannot open the display");
@@ -160,14 +127,12 @@ int RunSaver(const Options& options)
         return Fail(problem);
     }
 
-    saver::UserSettingsStore store(saver_objects.config, path);
-    if (!PrepareSettings(options, store, saver_objects.config, error)) {
-        std::fprintf(stderr, "tessel-x11: %s\n", error.c_str());
+    if (!settings.Prepare(OverridesOf(options), error)) {
         window->Close(display);
         XCloseDisplay(display);
-        return kUsageExit;
+        return Fail(error, saver::kUsageExit);
     }
-    const saver::SaverParts parts(saver_objects.config, options.seed);
+    const saver::SaverParts parts(settings.config(), options.seed);
 
     Ending ending;
     {
@@ -176,7 +141,7 @@ int RunSaver(const Options& options)
         if (!signals.ok())
             return Fail("signals cannot be watched");
         X11FrontEnd front(display, window->id(), options.use_shm);
-        saver::FrameHost host = parts.MakeHost(front, store);
+        saver::FrameHost host = parts.MakeHost(front, settings.store());
         const saver::DisplayInfo screen = DisplayForWindow(front.width(), front.height());
         host.Start(saver::CreateInfo::FullScreen(screen.screen_width, screen.screen_height));
         host.SetDisplay(screen);
@@ -184,37 +149,17 @@ int RunSaver(const Options& options)
         // As the Windows saver does when its window closes: the scene that
         // was playing is stored, unless this run's settings were forced.
         host.Stop();
-        WeftLog().Print(LOG_INFO, L"frames shown : %llu, dropped : %llu",
-                        static_cast<unsigned long long>(front.frames_shown()),
-                        static_cast<unsigned long long>(front.frames_dropped()));
+        saver::LogFrameCounts(front.frames_shown(), front.frames_dropped());
     }
     if (ending != Ending::window_gone)
         window->Close(display);
     XCloseDisplay(display);
-    if (!store.saved())
-        return Fail("settings not saved: " + saver::WriteFailureText(saver_objects.config));
-    return 0;
+    return settings.Finish(kProgram);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    platform::DefaultStopSignals();
-    std::setlocale(LC_ALL, "");
-    std::string error;
-    const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-    if (!options) {
-        std::fprintf(stderr, "tessel-x11: %s\n%s", error.c_str(), UsageText());
-        return kUsageExit;
-    }
-    if (options->help) {
-        std::fputs(UsageText(), stdout);
-        return 0;
-    }
-    try {
-        return RunSaver(*options);
-    } catch (const std::bad_alloc&) {
-        return Fail("out of memory");
-    }
+    return saver::DesktopMain(kProgram, argc, argv, ParseOptions, UsageText(), RunSaver);
 }

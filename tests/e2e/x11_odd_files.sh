@@ -4,7 +4,8 @@
 # mode is kept; a device node, FIFO or socket is refused at once with a
 # message and exit 1, and left as it was; a damaged file is kept "as
 # damaged" only up to the largest sound settings file; an unreadable file
-# is reported as such, not as a format error.
+# is reported as such, not as a format error. The log names the file in use,
+# never one beside the program.
 #   x11_odd_files.sh TESSEL_X11
 source "$(dirname "$0")/x11-lib.sh"
 saver=$1
@@ -81,5 +82,7 @@ grep -q "settings not saved" "$X11_WORK/run.out" || x11_fail "no message of the 
 log=$(iconv -f UTF-16LE -t UTF-8 "$home/.local/state/tessel/Tessel_%%%%%%_0.log" | tr -d '\r')
 grep -q "data-file could not be opened : .*Permission denied" <<<"$log" || x11_fail "the log does not say it cannot be read"
 ! grep -q "format error" <<<"$log" || x11_fail "an unreadable file logged as a format error"
-echo "unreadable file: logged as such; $(grep 'settings not saved' "$X11_WORK/run.out")"
+grep -q "per-user data file name : $home/.config/tessel/Tessel.dat\$" <<<"$log" && grep -q ' data file name : $' <<<"$log" ||
+  x11_fail "the log names another settings file: $(grep 'data file name' <<<"$log")"
+echo "unreadable file: logged as such; $(grep 'settings not saved' "$X11_WORK/run.out"); the log names it"
 echo "PASS"
