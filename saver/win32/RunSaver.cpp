@@ -4,6 +4,9 @@
 #include "saver/win32/ProcessObjects.h"
 #include "saver/win32/SaverWindow.h"
 #include "saver/win32/ScreenGeometry.h"
+#include "platform/System.h"
+#include "weftcpplib/CWeftLogManager.h"
+#include "weftcpplib/FaultReport.h"
 
 namespace saver::win32 {
 namespace {
@@ -68,6 +71,11 @@ int RunSaver(SaverState& state, HWND parent)
             if (!state.preview_mode)
                 SetForegroundWindow(window);
             result = MessageLoop();
+        } else {
+            // Not a run that ended as asked: it never started.
+            weftcpplib::WeftLog().Print(weftcpplib::LOG_ERROR, L"saver window not created : %ls",
+                                        weftcpplib::ErrorTextLine(platform::LastErrorCode()).c_str());
+            result = -1;
         }
     }
     UnloadPasswordVerifier(state);

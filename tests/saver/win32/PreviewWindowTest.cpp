@@ -134,4 +134,15 @@ TEST(PreviewWindow, FillsItsParentPaintsItAndEndsWithIt)
     }
 }
 
+// A window that cannot be made fails the run instead of ending it quietly.
+TEST(PreviewWindow, AParentThatIsGoneFailsTheRun)
+{
+    saver::win32::SaverState state;
+    state.instance = GetModuleHandleW(nullptr);
+    HWND parent = MakeParent();
+    ASSERT_NE(parent, nullptr);
+    DestroyWindow(parent);
+    EXPECT_EQ(saver::win32::RunSaver(state, parent), -1);
+}
+
 } // namespace
