@@ -28,6 +28,25 @@ void FrameBuffer::Draw(const weftcpplib::CDIBData& image, const BlitPlan& plan)
     DrawPlan(image, plan, {pixels_.data(), width_, height_, static_cast<std::size_t>(width_)});
 }
 
+Rect ReachedArea(std::span<const BlitPlan> plans, const Rect& area)
+{
+    int left = area.width, top = area.height, right = 0, bottom = 0;
+    for (const BlitPlan& plan : plans) {
+        if (plan.kind == BlitKind::None)
+            continue;
+        const Rect r = Intersect(plan.dest, area);
+        if (r.width <= 0 || r.height <= 0)
+            continue;
+        left = std::min(left, r.x - area.x);
+        top = std::min(top, r.y - area.y);
+        right = std::max(right, r.x - area.x + r.width);
+        bottom = std::max(bottom, r.y - area.y + r.height);
+    }
+    if (right <= left || bottom <= top)
+        return {0, 0, 0, 0};
+    return {left, top, right - left, bottom - top};
+}
+
 void DrawPlan(const weftcpplib::CDIBData& image, const BlitPlan& plan, const PixelRows& rows)
 {
     const Rect& s = plan.source;

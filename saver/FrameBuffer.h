@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "saver/BlitPlan.h"
@@ -20,6 +21,10 @@ struct PixelRows {
     int height;
     std::size_t stride;
 };
+
+// The part of `area` (a client area, or an output in the virtual screen)
+// that the plans draw, relative to `area`; empty when they miss it.
+Rect ReachedArea(std::span<const BlitPlan> plans, const Rect& area);
 
 // Draws one plan's part of the image into the rows, as FrameBuffer::Draw.
 void DrawPlan(const weftcpplib::CDIBData& image, const BlitPlan& plan, const PixelRows& target);

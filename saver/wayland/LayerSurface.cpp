@@ -5,7 +5,6 @@
 
 #include "platform/Utf16.h"
 #include "saver/FrameBuffer.h"
-#include "saver/MonitorLayout.h"
 #include "weftcpplib/CWeftLogManager.h"
 
 namespace saver::wayland {
@@ -21,26 +20,6 @@ constexpr int kLargestSide = 16384;
 
 constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
-
-// The part of `where` the plans reach, relative to `where`.
-Rect Reached(std::span<const BlitPlan> plans, const Rect& where)
-{
-    int left = where.width, top = where.height, right = 0, bottom = 0;
-    for (const BlitPlan& plan : plans) {
-        if (plan.kind == BlitKind::None)
-            continue;
-        const Rect r = Intersect(plan.dest, where);
-        if (r.width <= 0 || r.height <= 0)
-            continue;
-        left = std::min(left, r.x - where.x);
-        top = std::min(top, r.y - where.y);
-        right = std::max(right, r.x - where.x + r.width);
-        bottom = std::max(bottom, r.y - where.y + r.height);
-    }
-    if (right <= left || bottom <= top)
-        return {0, 0, 0, 0};
-    return {left, top, right - left, bottom - top};
-}
 
 } // namespace
 
@@ -149,7 +128,7 @@ bool LayerSurface::Draw(const FrameImage& frame, std::span<const BlitPlan> plans
         plan.dest.y -= where.y;
         frame.Draw(plan, rows);
     }
-    Commit(*buffer, Reached(plans, where));
+    Commit(*buffer, ReachedArea(plans, where));
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "saver/wayland/WaylandFrontEnd.h"
 
 #include "platform/System.h"
-#include "saver/MonitorLayout.h"
+#include "saver/FrameBuffer.h"
 
 namespace saver::wayland {
 
@@ -34,12 +34,7 @@ void WaylandFrontEnd::PresentFrame(const FrameImage& frame, std::span<const Blit
     // Each image goes to the outputs of its size; an output none of the
     // plans reach is left alone.
     for (const Target& target : targets_) {
-        bool reached = false;
-        for (const BlitPlan& plan : plans) {
-            const Rect r = Intersect(plan.dest, target.where);
-            reached = reached || (plan.kind != BlitKind::None && r.width > 0 && r.height > 0);
-        }
-        if (!reached)
+        if (ReachedArea(plans, target.where).width == 0)
             continue;
         if (target.surface->Draw(frame, plans, target.where))
             ++shown_;

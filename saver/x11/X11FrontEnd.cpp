@@ -25,25 +25,6 @@ bool TakesFramePixels(const XImage& image, const PixelConverter& converter)
     return converter.IsIdentity() && image.bits_per_pixel == 32 && image.byte_order == kHostByteOrder;
 }
 
-Rect CoveredArea(std::span<const BlitPlan> plans, const Rect& client)
-{
-    int left = client.width, top = client.height, right = 0, bottom = 0;
-    for (const BlitPlan& plan : plans) {
-        if (plan.kind == BlitKind::None)
-            continue;
-        const Rect r = Intersect(plan.dest, client);
-        if (r.width <= 0 || r.height <= 0)
-            continue;
-        left = std::min(left, r.x);
-        top = std::min(top, r.y);
-        right = std::max(right, r.x + r.width);
-        bottom = std::max(bottom, r.y + r.height);
-    }
-    if (right <= left || bottom <= top)
-        return {0, 0, 0, 0};
-    return {left, top, right - left, bottom - top};
-}
-
 } // namespace
 
 X11FrontEnd::X11FrontEnd(Display* display, Window window, bool use_shm)
@@ -186,7 +167,7 @@ void X11FrontEnd::Present(const weftcpplib::CDIBData& image, std::span<const Bli
 
 void X11FrontEnd::PresentFrame(const FrameImage& frame, std::span<const BlitPlan> plans)
 {
-    const Rect area = CoveredArea(plans, {0, 0, width_, height_});
+    const Rect area = ReachedArea(plans, {0, 0, width_, height_});
     if (area.width == 0 || area.height == 0)
         return;
     ImageSurface* surface = FreeSurface();

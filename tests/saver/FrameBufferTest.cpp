@@ -23,6 +23,21 @@ std::unique_ptr<weftcpplib::CDIBData> Numbered()
     return image;
 }
 
+// The part of an area that the plans draw: the damage a front end reports
+// and whether an output gets a frame at all.
+TEST(ReachedArea, IsTheBoundsOfThePlansWithinTheAreaRelativeToIt)
+{
+    const saver::Rect output{100, 50, 40, 30};
+    const BlitPlan inside{BlitKind::Copy, false, 0, false, {}, {110, 60, 10, 5}};
+    const BlitPlan overlapping{BlitKind::Copy, false, 0, false, {}, {130, 40, 50, 20}};
+    const BlitPlan elsewhere{BlitKind::Copy, false, 0, false, {}, {0, 0, 90, 40}};
+    const BlitPlan none{BlitKind::None, false, 0, false, {}, {100, 50, 40, 30}};
+    const BlitPlan pair[] = {inside, overlapping};
+    EXPECT_EQ(saver::ReachedArea(pair, output), (saver::Rect{10, 0, 30, 15}));
+    const BlitPlan missing[] = {elsewhere, none};
+    EXPECT_EQ(saver::ReachedArea(missing, output), (saver::Rect{0, 0, 0, 0}));
+}
+
 } // namespace
 
 TEST(FrameBuffer, CopyTurnsTheImageTopDownAndClipsBothSides)
